@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+// Strict reading of one JSON object: every key is required and must hold a value of the
+// expected type. The first failure is kept as a Spanish sentence that names the key and
+// the place (`where`, e.g. "la tirada 3 del historial"), so a user can find the fault.
+class JsonReader {
+public:
+    JsonReader(QJsonObject object, QString where, QString* error);
+
+    std::optional<QString> string(const QString& key);
+    std::optional<qint64> integer(const QString& key);
+    std::optional<double> number(const QString& key);
+    std::optional<bool> boolean(const QString& key);
+    std::optional<QJsonObject> object(const QString& key);
+    std::optional<QJsonArray> array(const QString& key);
+    std::optional<QUuid> uuid(const QString& key);
+
+    // An enumeration given by its raw text; `fromRaw` maps the exact text to a case.
+    template <class Enum, class FromRaw>
+    std::optional<Enum> enumeration(const QString& key, FromRaw fromRaw)
+    {
+        const std::optional<QString> text = string(key);
+        if (!text)
+            return std::nullopt;
+        const std::optional<Enum> value = fromRaw(*text);
+        if (!value)
+            invalidValue(key, *text);
+        return value;
+    }
+
+    bool failed() const { return m_error && !m_error->isEmpty(); }
+    const QString& where() const { return m_where; }
+
+private:
+    std::optional<QJsonValue> value(const QString& key);
+    void wrongType(const QString& key, const QString& expected);
+    void invalidValue(const QString& key, const QString& text);
+    void fail(const QString& message);
+
+    QJsonObject m_object;
+    QString m_where;
+    QString* m_error;
+};
+
+// Expects `value` to be an object; otherwise records "<where> debe ser un objeto JSON.".
+std::optional<QJsonObject> jsonObjectAt(const QJsonValue& value, const QString& where,
+                                        QString* error);
+
+// Parses a whole document. On failure `error` gets a Spanish description with the line and
+// column of the fault.
+std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error);
+
+// Writes an identifier the way the state file keeps it: upper-case, no braces.
+QString uuidText(const QUuid& id);

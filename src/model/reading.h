@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/drawn_card.h"
+#include "model/reference_date.h"
+#include "model/spread.h"
+#include "model/topic.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+// One reading ("tirada"). Card i lies in position i of the spread; cards 0 to revealed-1
+// are face up.
+struct Reading {
+    QUuid id = QUuid::createUuid();
+    double date = ReferenceDate::now(); // seconds since 2001-01-01 UTC
+    Spread spread = Spread::timeline;
+    QString question;
+    Topic topic = Topic::general;
+    QList<DrawnCard> cards;
+    QString reader;
+    qint64 revealed = 0;
+    QString notes;
+    bool favorite = false;
+    QList<QString> interpretations;
+    QString synthesis;
+
+    bool operator==(const Reading&) const = default;
+
+    bool complete() const { return revealed == cards.size(); }
+
+    QJsonObject toJson() const;
+    static std::optional<Reading> fromJson(const QJsonValue& value, const QString& where,
+                                           QString* error);
+};
