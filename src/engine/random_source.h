@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QtGlobal>
+
+// A source of uniformly distributed 64-bit values, owned by the store and passed by
+// reference to the engine. Bounded integers and booleans are derived from it without bias.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual quint64 next() = 0;
+
+    // Uniform integer in [0, bound), without modulo bias. bound must be positive.
+    quint64 bounded(quint64 bound);
+    // A fair boolean.
+    bool boolean();
+};
+
+// Backed by the system's cryptographically secure generator.
+class SystemRandomSource final : public RandomSource {
+public:
+    quint64 next() override;
+};

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "engine/random_source.h"
+#include "model/preferences.h"
+#include "model/reading.h"
+#include "model/spread.h"
+#include "model/topic.h"
+#include "store/desktop_services.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <memory>
+#include <optional>
+
+// The one object that holds the running application's state and owns every user operation,
+// the state file and the text export. Screens observe its properties and call its
+// operations; they never change a reading or the history themselves.
+class AppStore : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(Preferences preferences READ preferences NOTIFY preferencesChanged)
+    Q_PROPERTY(QList<Reading> history READ history NOTIFY historyChanged)
+    Q_PROPERTY(std::optional<Reading> current READ current NOTIFY currentChanged)
+    Q_PROPERTY(std::optional<int> selectedIndex READ selectedIndex WRITE setSelectedIndex NOTIFY
+                   selectedIndexChanged)
+    Q_PROPERTY(QString section READ section WRITE setSection NOTIFY sectionChanged)
+    Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(QList<qint64> deck READ deck NOTIFY deckChanged)
+    Q_PROPERTY(QString question READ question WRITE setQuestion NOTIFY questionChanged)
+    Q_PROPERTY(Topic topic READ topic WRITE setTopic NOTIFY topicChanged)
+    Q_PROPERTY(Spread spread READ spread WRITE setSpread NOTIFY spreadChanged)
+    Q_PROPERTY(std::optional<QString> error READ error WRITE setError NOTIFY errorChanged)
+    Q_PROPERTY(bool showSetup READ showSetup WRITE setShowSetup NOTIFY showSetupChanged)
+    Q_PROPERTY(bool showPreferences READ showPreferences WRITE setShowPreferences NOTIFY
+                   showPreferencesChanged)
+    Q_PROPERTY(bool showNewConfirmation READ showNewConfirmation WRITE setShowNewConfirmation
+                   NOTIFY showNewConfirmationChanged)
+
+public:
+    enum class Phase { prepare, shuffling, cut, reading };
+    Q_ENUM(Phase)
+
+    // saveURL: the state file; none means ~/.local/share/Arcandel/state.json.
+    // preview: show the sample reading and never touch any file.
+    // rng: the random source; none means the system's secure generator.
+    explicit AppStore(std::optional<QString> saveURL = std::nullopt, bool preview = false,
+                      std::unique_ptr<RandomSource> rng = nullptr, QObject* parent = nullptr);
+    ~AppStore() override;
+
+    // Desktop services (not owned; may be null, then the store does without).
+    void setSoundPlayer(SoundPlayer* player);
+    void setSaveDialog(SaveDialog* dialog);
+
+    // Fixed properties.
+    const QString& saveURL() const { return m_saveURL; }
+    bool preview() const { return m_preview; }
+
+    // Published properties.
+    const Preferences& preferences() const { return m_preferences; }
+    const QList<Reading>& history() const { return m_history; }
+    const std::optional<Reading>& current() const { return m_current; }
+    std::optional<int> selectedIndex() const { return m_selectedIndex; }
+    void setSelectedIndex(std::optional<int> index);
+    const QString& section() const { return m_section; }
+    void setSection(const QString& section);
+    Phase phase() const { return m_phase; }
+    const QList<qint64>& deck() const { return m_deck; }
+    const QString& question() const { return m_question; }
+    void setQuestion(const QString& question);
+    Topic topic() const { return m_topic; }
+    void setTopic(Topic topic);
+    Spread spread() const { return m_spread; }
+    void setSpread(Spread spread);
+    const std::optional<QString>& error() const { return m_error; }
+    void setError(const std::optional<QString>& error);
+    bool showSetup() const { return m_showSetup; }
+    void setShowSetup(bool show);
+    bool showPreferences() const { return m_showPreferences; }
+    void setShowPreferences(bool show);
+    bool showNewConfirmation() const { return m_showNewConfirmation; }
+    void setShowNewConfirmation(bool show);
+
+    // Convenience for screens: whether the history holds a reading with this identifier.
+    bool isSaved(const QUuid& id) const;
+
+    // The ritual and the history.
+    void shuffle();
+    void deal(int cut);
+    void reveal(int index);
+    void revealAll();
+    void saveCurrent();
+    void updateNotes(const QString& notes);
+    void requestNew();
+    void newReading();
+    void restore(const Reading& reading);
+    void toggleFavorite(const QUuid& id);
+    void deleteReading(const QUuid& id);
+    void apply(const Preferences& preferences);
+    void exportCurrent();
+
+    // A reading as exported plain text.
+    static QString text(const Reading& reading);
+    // The suggested export file name, "Arcandel-YYYY-MM-DD.txt" with the date in UTC.
+    static QString exportFileName(const Reading& reading);
+    // Default location of the state file.
+    static QString defaultSaveURL();
+
+Q_SIGNALS:
+    void preferencesChanged();
+    void historyChanged();
+    void currentChanged();
+    void selectedIndexChanged();
+    void sectionChanged();
+    void phaseChanged();
+    void deckChanged();
+    void questionChanged();
+    void topicChanged();
+    void spreadChanged();
+    void errorChanged();
+    void showSetupChanged();
+    void showPreferencesChanged();
+    void showNewConfirmationChanged();
+
+private:
+    void load();
+    void persist();
+    void playPop();
+    void setPreferences(const Preferences& preferences);
+    void setHistory(const QList<Reading>& history);
+    void setCurrent(const std::optional<Reading>& current);
+    void setPhase(Phase phase);
+    void setDeck(const QList<qint64>& deck);
+
+    QString m_saveURL;
+    bool m_preview = false;
+    std::unique_ptr<RandomSource> m_rng;
+    SoundPlayer* m_soundPlayer = nullptr;
+    SaveDialog* m_saveDialog = nullptr;
+
+    Preferences m_preferences;
+    QList<Reading> m_history;
+    std::optional<Reading> m_current;
+    std::optional<int> m_selectedIndex;
+    QString m_section = QStringLiteral("mesa");
+    Phase m_phase = Phase::prepare;
+    QList<qint64> m_deck;
+    QString m_question;
+    Topic m_topic = Topic::general;
+    Spread m_spread = Spread::timeline;
+    std::optional<QString> m_error;
+    bool m_showSetup = false;
+    bool m_showPreferences = false;
+    bool m_showNewConfirmation = false;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QLabel>
+
+// A section heading: the title in capitals, 12 px semibold, secondary colour, tracking 1.3.
+class SectionTitle : public QLabel {
+    Q_OBJECT
+public:
+    explicit SectionTitle(const QString& title = {}, QWidget* parent = nullptr);
+    void setTitle(const QString& title);
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+// The text styles and shades of the interface, in one place. Sizes are logical pixels.
+namespace Typography {
+
+enum class Style {
+    largeTitle,  // 26
+    title,       // 22
+    title2,      // 17
+    title3,      // 15
+    headline,    // 13 semibold
+    body,        // 13
+    callout,     // 12
+    subheadline, // 11
+    footnote,    // 10
+    caption,     // 10
+    caption2,    // 9
+};
+
+QFont font(Style style);
+// The system sans family at `pixelSize`.
+QFont system(int pixelSize, QFont::Weight weight = QFont::Normal, bool italic = false);
+// The application's serif family at `pixelSize`.
+QFont serif(int pixelSize, QFont::Weight weight = QFont::Normal, bool italic = false);
+
+// Text at about 55 % and 10 % of the palette's text colour.
+QColor secondary(const QPalette& palette);
+QColor quaternary(const QPalette& palette);
+// The accent colour, sRGB 0.2, 0.52, 0.44.
+QColor accent();
+
+} // namespace Typography
