@@ -81,7 +81,8 @@ def card_00():
     out += tube([(250, 250), (95, 158)], YEL, 8)
     out.append(blob([(96, 150), (70, 160), (58, 196), (74, 232), (108, 236), (124, 206), (116, 170)], BLUE))
     out.append(hatch(smooth_d([(96, 150), (70, 160), (58, 196), (74, 232), (108, 236), (124, 206), (116, 170)]), "d", ' opacity="0.35"'))
-    out.append(line([(88, 162), (112, 162)], 3))
+    out.append(path("M84,168 Q100,176 118,166", "none", 7, INK))
+    out.append(path("M84,168 Q100,176 118,166", "none", 3, RED))
     # legs mid-stride
     out += tube([(205, 420), (185, 520), (150, 598)], LBLUE, 26)
     out += tube([(225, 420), (250, 515), (268, 598)], RED, 26)
@@ -550,8 +551,8 @@ def card_09():
     out.append(folds(190, 430, 600, 60, 3))
     out.append(blob([(132, 600), (164, 598), (168, 614), (126, 614)], RED, TW + 1))
     # arm holding the staff
-    out += tube([(244, 300), (292, 612)], RED, 11)
     out += tube([(232, 270), (256, 320), (254, 330)], BLUE, 24)
+    out += tube([(248, 292), (304, 612)], YEL, 11)
     out.append(hand(254, 334, 11))
     # beard and head
     out.append(head_profile(190, 190, 30, WHITE, "none", beard=WHITE, facing=-1))
@@ -662,7 +663,7 @@ def card_11():
     out.append(blob([(176, 250), (252, 250), (260, 330), (236, 430), (170, 420)], RED, LW, 0.8))
     out.append(rect(176, 336, 76, 12, YEL, TW + 1, 2))
     # the lion: body and legs behind its great head
-    body = [(200, 440), (300, 470), (360, 500), (366, 572), (320, 604), (200, 600), (160, 540)]
+    body = [(200, 430), (300, 460), (360, 496), (366, 572), (320, 604), (200, 600), (160, 540)]
     out.append(blob(body, YEL))
     out.append(hatch(smooth_d([(270, 560), (360, 540), (360, 580), (320, 604), (250, 600)]), "d", ' opacity="0.45"'))
     out += tube([(326, 594), (330, 626)], YEL, 20)
@@ -670,12 +671,12 @@ def card_11():
     out += tube([(360, 520), (382, 470), (368, 430)], YEL, 6, smooth=True)
     out.append(blob([(362, 432), (368, 412), (378, 432)], YEL, TW))
     out += tube([(150, 520), (140, 626)], YEL, 22)
-    out.append(lion_head(186, 456, 1.2))
+    out.append(lion_head(190, 442, 1.2))
     # her hands on the two jaws
-    out += tube([(180, 266), (132, 360), (112, 482)], RED, 22)
-    out.append(hand(112, 488, 12))
-    out += tube([(248, 266), (230, 360), (118, 420)], RED, 22)
-    out.append(hand(112, 424, 12))
+    out += tube([(182, 266), (136, 350), (118, 470)], RED, 22)
+    out.append(hand(118, 474, 12))
+    out += tube([(246, 266), (220, 340), (112, 404)], RED, 22)
+    out.append(hand(106, 408, 12))
     out.append(neck(214, 214, 250, 20))
     out.append(head_front(214, 190, 30, YEL, "long"))
     out.append(blob([(138, 160), (174, 130), (214, 146), (254, 130), (290, 160), (254, 170),
@@ -715,7 +716,6 @@ def card_12():
     out += tube([(214, 356), (262, 300), (196, 262)], RED, 26)
     out += tube([(196, 356), (200, 214)], LBLUE, 28)
     out.append(blob([(186, 214), (214, 214), (220, 186), (196, 184)], RED, TW + 1))
-    out.append(blob([(196, 274), (178, 266), (180, 248), (198, 254)], RED, TW + 1))
     # jacket hanging upside down, arms tied behind
     out.append(blob([(160, 350), (240, 350), (254, 420), (246, 480), (154, 480), (146, 420)], BLUE, LW, 0.8))
     out.append(blob([(164, 350), (236, 350), (232, 376), (168, 376)], RED, LW))
@@ -874,7 +874,6 @@ def card_15():
     out.append(blob([(166, 258), (234, 258), (240, 330), (232, 396), (168, 396), (160, 330)], FLESH))
     out.append(rect(164, 352, 72, 14, BLUE, TW + 1, 2))
     out.append(path("M180,300 Q190,310 198,300 M202,300 Q210,310 220,300", "none", 2))
-    out.append(face_front(200, 376, 12, mouth=False))
     # torch raised
     out += tube([(172, 268), (132, 260), (124, 210)], FLESH, 22)
     out += tube([(120, 240), (136, 130)], YEL, 10)
@@ -955,38 +954,37 @@ def card_17():
     out.append(path("M0,470 C100,450 300,470 400,456 L400,700 L0,700 Z", GREEN))
     out.append(hatch("M0,500 L400,500 L400,700 L0,700 Z", "e", ' opacity="0.4"'))
     out.append(path("M0,470 C100,450 300,470 400,456", "none", LW))
-    out.append(path("M40,700 C60,630 150,614 220,620 C290,626 350,650 370,700 Z", LBLUE))
-    for yy in (650, 668):
-        out.append(curve([(120, yy), (160, yy - 6), (200, yy), (240, yy - 6), (280, yy)], 2))
+    out.append(path("M10,700 L10,640 C60,622 130,620 170,630 C220,642 250,664 262,700 Z", LBLUE))
+    for yy in (652, 670):
+        out.append(curve([(40, yy), (80, yy - 6), (120, yy), (160, yy - 6), (200, yy)], 2))
     # stars
     out.append(star(200, 170, 82, 36, YEL, 8))
     out.append(star(200, 170, 48, 22, RED, 8, TW + 0.6, rot=-67.5))
     out.append(circle(200, 170, 10, YEL, TW))
-    for (sx, sy) in ((56, 110), (344, 110), (44, 220), (356, 220), (80, 320), (320, 320), (200, 300)):
+    for (sx, sy) in ((56, 104), (344, 104), (40, 206), (360, 206), (76, 300), (324, 296), (200, 280)):
         out.append(star(sx, sy, 22, 9, YEL if (sx + sy) % 3 else BLUE, 8, TW + 0.6))
     # little tree with a bird
-    out.append(tube([(340, 470), (340, 380)], RED, 10))
-    out.append(blob([(310, 390), (316, 360), (340, 346), (366, 360), (370, 390), (340, 400)], GREEN))
-    out.append(blob([(330, 348), (342, 332), (358, 338), (352, 350)], INK, 0))
-    # the kneeling woman pouring
-    out.append(blob([(176, 330), (200, 300), (226, 330), (236, 420), (220, 440), (180, 440), (164, 420)], BLUE))
-    out += tube([(214, 470), (270, 500), (278, 596)], FLESH, 30)
-    out.append(blob([(264, 590), (296, 590), (300, 606), (262, 606)], FLESH, TW + 1))
-    out += tube([(186, 470), (178, 596)], FLESH, 32)
-    out += tube([(176, 600), (126, 604)], FLESH, 22)
-    out.append(blob([(176, 366), (224, 366), (232, 430), (226, 484), (174, 484), (168, 430)], FLESH))
-    out += tube([(176, 376), (140, 420), (118, 456)], FLESH, 18)
-    out += tube([(224, 376), (262, 420), (284, 456)], FLESH, 18)
-    out.append(neck(200, 340, 370, 18))
-    out.append(head_front(200, 326, 26, BLUE, "short"))
-    out.append(path("M120,488 C104,540 110,600 130,650", "none", 14, INK))
-    out.append(path("M120,488 C104,540 110,600 130,650", "none", 7, LBLUE))
-    out.append(path("M282,488 C300,540 296,600 270,650", "none", 14, INK))
-    out.append(path("M282,488 C300,540 296,600 270,650", "none", 7, LBLUE))
-    out.append(vase(112, 474, 0.85, RED, -140))
-    out.append(vase(290, 474, 0.85, RED, 140))
-    out.append(hand(120, 458, 9))
-    out.append(hand(282, 458, 9))
+    out.append(tube([(346, 470), (346, 392)], RED, 10))
+    out.append(blob([(318, 398), (322, 368), (346, 356), (370, 368), (374, 398), (346, 408)], GREEN))
+    out.append(blob([(336, 358), (346, 342), (362, 346), (356, 358)], INK, 0))
+    # the kneeling woman, seen from the side, pouring her two jars
+    out.append(blob([(214, 312), (180, 330), (196, 420), (236, 470), (252, 420), (234, 340)], BLUE))
+    out += tube([(222, 486), (230, 596), (296, 604)], FLESH, 30)
+    out += tube([(214, 480), (152, 478), (150, 596)], FLESH, 32)
+    out.append(blob([(132, 592), (160, 590), (162, 606), (124, 606)], FLESH, TW + 1))
+    out.append(blob([(198, 366), (230, 364), (236, 400), (228, 440), (242, 492), (206, 502), (190, 470), (196, 420)], FLESH))
+    out += tube([(232, 384), (268, 430), (292, 444)], FLESH, 18)
+    out.append(neck(212, 340, 372, 18))
+    out.append(head_profile(210, 324, 26, BLUE, "long", facing=-1))
+    out += tube([(202, 384), (160, 420), (128, 444)], FLESH, 18)
+    out.append(path("M100,470 C88,520 96,570 110,616", "none", 14, INK))
+    out.append(path("M100,470 C88,520 96,570 110,616", "none", 7, LBLUE))
+    out.append(path("M318,466 C330,520 326,560 316,604", "none", 14, INK))
+    out.append(path("M318,466 C330,520 326,560 316,604", "none", 7, LBLUE))
+    out.append(vase(106, 452, 0.85, RED, -130))
+    out.append(vase(310, 448, 0.85, RED, 130))
+    out.append(hand(128, 446, 9))
+    out.append(hand(292, 446, 9))
     return out
 
 
@@ -1132,21 +1130,34 @@ def card_20():
     out += tube([(236, 262), (268, 258)], RED, 4, edge=1.5)
     out += tube([(180, 176), (214, 200), (240, 216)], BLUE, 16)
     out.append(hand(240, 218, 9))
-    # tomb with the figure rising, seen from behind
-    out.append(blob([(164, 440), (236, 440), (244, 520), (156, 520)], FLESH))
-    out.append(circle(200, 420, 26, FLESH, LW))
-    out.append(blob([(176, 404), (200, 394), (224, 404), (222, 418), (178, 418)], YEL, TW))
+    # tomb with the figure rising, seen from behind, arms open
+    out += tube([(174, 452), (140, 420), (130, 380)], FLESH, 16)
+    out += tube([(226, 452), (260, 420), (270, 380)], FLESH, 16)
+    out.append(hand(130, 376, 8))
+    out.append(hand(270, 376, 8))
+    out.append(blob([(164, 444), (236, 444), (240, 520), (160, 520)], FLESH))
+    out.append(curve([(200, 456), (198, 490), (200, 516)], 2.2))
+    out.append(curve([(178, 462), (190, 474)], 2))
+    out.append(curve([(222, 462), (210, 474)], 2))
+    out.append(neck(200, 410, 448, 18))
+    out.append(circle(200, 404, 26, FLESH, LW))
+    out.append(blob([(174, 404), (178, 384), (200, 376), (222, 384), (226, 404), (214, 420), (186, 420)], YEL, TW + 0.6))
     out.append(rect(120, 510, 160, 90, GREEN, LW))
     out.append(hatch(poly_d([(120, 560), (280, 560), (280, 600), (120, 600)]), "d", ' opacity="0.4"'))
     out.append(rect(110, 500, 180, 18, GREEN, LW))
     # praying figures on each side
-    for (fx, flip, hair) in ((70, 1, YEL), (330, -1, BLUE)):
-        out += tube([(fx, 540), (fx, 612)], FLESH, 30)
-        out.append(blob([(fx - 28, 420), (fx + 28, 420), (fx + 24, 550), (fx - 24, 550)], FLESH))
-        out += tube([(fx + flip * 18, 432), (fx + flip * 46, 470), (fx + flip * 40, 440)], FLESH, 16)
-        out.append(hand(fx + flip * 40, 438, 8))
-        out.append(neck(fx, 384, 424, 18))
-        out.append(head_profile(fx, 364, 26, hair, "long" if flip < 0 else "short", facing=flip))
+    for (fx, flip, hair, cloth) in ((72, 1, YEL, BLUE), (328, -1, BLUE, RED)):
+        out += tube([(fx - 8, 520), (fx - 10, 612)], FLESH, 24)
+        out += tube([(fx + 8, 520), (fx + 10, 612)], FLESH, 24)
+        out.append(blob([(fx - 30, 424), (fx + 30, 424), (fx + 22, 470), (fx + 26, 520), (fx - 26, 520),
+                         (fx - 22, 470)], FLESH))
+        out.append(path("M%s L%s L%s Q%s %s Z" % (pt((fx - 28, 500)), pt((fx + 28, 500)), pt((fx + 24, 536)),
+                                                   pt((fx, 548)), pt((fx - 24, 536))), cloth))
+        out += tube([(fx + flip * 20, 436), (fx + flip * 34, 482), (fx + flip * 48, 430)], FLESH, 16)
+        out.append(blob([(fx + flip * 42, 440), (fx + flip * 46, 410), (fx + flip * 54, 412),
+                         (fx + flip * 52, 440)], FLESH, TW + 0.6))
+        out.append(neck(fx, 384, 428, 18))
+        out.append(head_profile(fx + flip * 2, 364, 26, hair, "long" if flip < 0 else "short", facing=flip))
     return out
 
 
@@ -1184,15 +1195,15 @@ def card_21():
     out.append(neck(200, 262, 300, 16))
     out.append(head_front(200, 246, 24, YEL, "long"))
     # the four living creatures
-    out.append(angel_head(62, 120))
-    out.append(eagle(338, 124))
-    out.append(bull(62, 628))
-    out.append(lion_mini(338, 628))
+    out.append(angel_head(82, 132))
+    out.append(place(eagle(0, 0), 326, 136, 0.85))
+    out.append(bull(68, 620))
+    out.append(lion_mini(332, 622))
     return out
 
 
 def angel_head(x, y):
-    items = [wing(-8, 0, 0.42, RED, -1), wing(8, 0, 0.42, RED, 1),
+    items = [wing(-8, 6, 0.34, RED, -1, -50), wing(8, 6, 0.34, RED, 1, -50),
              cloud(0, 34, 100, 22), head_front(0, 0, 24, YEL, "long")]
     return place(items, x, y)
 
@@ -1236,7 +1247,7 @@ def lion_mini(x, y):
              circle(0, 2, 26, YEL, LW),
              circle(-9, -4, 3, INK, 0), circle(9, -4, 3, INK, 0),
              poly([(-6, 6), (6, 6), (0, 12)], INK, 0),
-             curve([(-10, 18), (0, 14), (10, 18)], 2)]
+             curve([(-10, 16), (0, 21), (10, 16)], 2)]
     return place(items, x, y)
 
 
