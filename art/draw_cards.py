@@ -814,18 +814,18 @@ def wing(x, y, s, fill, flip=1, rot=0):
 def card_14():
     """Tempérance: the winged figure pours from one vessel into the other."""
     out = [ground(626, GREEN, seed=14)]
-    out.append(wing(182, 250, 1.25, RED, -1))
-    out.append(wing(218, 250, 1.25, RED, 1))
+    out.append(wing(182, 250, 1.25, YEL, -1))
+    out.append(wing(218, 250, 1.25, YEL, 1))
     out.append(robe(200, 250, 612, 80, 160, BLUE))
     out.append(blob([(166, 254), (234, 254), (246, 330), (238, 470), (162, 470), (154, 330)], RED, LW, 0.8))
     out.append(folds(200, 480, 604, 60, 3))
     out.append(rect(164, 330, 72, 12, YEL, TW + 1, 2))
     # the stream between the vessels
-    out.append(path("M136,322 C180,330 250,370 262,418", "none", 16, INK))
-    out.append(path("M136,322 C180,330 250,370 262,418", "none", 9, LBLUE))
-    out += tube([(168, 270), (130, 300), (120, 330)], RED, 22)
-    out.append(vase(130, 320, 0.9, BLUE, -110))
-    out.append(hand(118, 332, 10))
+    out.append(path("M154,336 C206,342 262,372 268,410", "none", 16, INK))
+    out.append(path("M154,336 C206,342 262,372 268,410", "none", 9, LBLUE))
+    out += tube([(168, 270), (126, 286), (104, 304)], RED, 22)
+    out.append(vase(128, 322, 1.0, BLUE, 115))
+    out.append(hand(100, 308, 10))
     out += tube([(232, 270), (270, 360), (276, 420)], RED, 22)
     out.append(vase(270, 436, 0.95, RED, 0))
     out.append(hand(292, 430, 10))
