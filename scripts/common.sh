@@ -26,8 +26,8 @@ ensure_packages() {
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-gtk-platformtheme
-    libcanberra-dev
-    fonts-dejavu-core
+    libcanberra-dev libcanberra-pulse libglib2.0-dev
+    fonts-dejavu-core fonts-noto-core
 )
 
 TEST_PACKAGES=(

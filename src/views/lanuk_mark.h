@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class QPainter;
@@ -11,7 +12,14 @@ class LanukMark : public QWidget {
 public:
     explicit LanukMark(int size = 54, QWidget* parent = nullptr);
     int markSize() const { return m_size; }
+    static qreal cornerRadius(qreal size) { return 0.23 * size; }
+
+    // Draws the mark in the largest square centred in `rect`. `symbolColor` colours the
+    // stand-in drawing used when the mascot picture is missing.
     static void paint(QPainter& painter, const QRectF& rect);
+    static void paint(QPainter& painter, const QRectF& rect, const QColor& symbolColor);
+
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,4 +8,14 @@ class SectionTitle : public QLabel {
 public:
     explicit SectionTitle(const QString& title = {}, QWidget* parent = nullptr);
     void setTitle(const QString& title);
+    const QString& title() const { return m_title; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void applyColor();
+
+    QString m_title;
+    bool m_applyingColor = false;
 };

@@ -4,7 +4,10 @@
 #include <QFont>
 #include <QPalette>
 
-// The text styles and shades of the interface, in one place. Sizes are logical pixels.
+class QWidget;
+
+// The text styles and shades of the interface, in one place. Sizes are logical pixels, so
+// text keeps its size and stays sharp at any device pixel ratio.
 namespace Typography {
 
 enum class Style {
@@ -21,16 +24,27 @@ enum class Style {
     caption2,    // 9
 };
 
+// Pixel size of a style.
+int pixelSize(Style style);
 QFont font(Style style);
 // The system sans family at `pixelSize`.
 QFont system(int pixelSize, QFont::Weight weight = QFont::Normal, bool italic = false);
 // The application's serif family at `pixelSize`.
 QFont serif(int pixelSize, QFont::Weight weight = QFont::Normal, bool italic = false);
+// The serif families tried in order; the first installed one is used.
+QStringList serifFamilies();
+// `font` with letters spaced `points` apart (the tracking of small capitals).
+QFont tracked(QFont font, qreal points);
 
 // Text at about 55 % and 10 % of the palette's text colour.
 QColor secondary(const QPalette& palette);
 QColor quaternary(const QPalette& palette);
 // The accent colour, sRGB 0.2, 0.52, 0.44.
 QColor accent();
+
+// Gives a label (or any text widget) the secondary text colour of its surroundings.
+void setSecondary(QWidget* widget);
+// Gives a widget the font of a style.
+void setStyle(QWidget* widget, Style style);
 
 } // namespace Typography
