@@ -2,7 +2,6 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
-
 #include <algorithm>
 
 namespace {
@@ -60,8 +59,7 @@ QString parseErrorText(QJsonParseError::ParseError error)
 
 JsonReader::JsonReader(QJsonObject object, QString where, QString* error)
     : m_object(std::move(object)), m_where(std::move(where)), m_error(error)
-{
-}
+{}
 
 std::optional<QJsonValue> JsonReader::value(const QString& key)
 {
@@ -182,7 +180,10 @@ void JsonReader::invalidValue(const QString& key, const QString& text)
 
 void JsonReader::fail(const QString& message)
 {
-    if (m_error && m_error->isEmpty())
+    // Failure is tracked here rather than read back from `error`: the caller may pass no
+    // error text at all, or one still holding an earlier failure.
+    m_failed = true;
+    if (m_error)
         *m_error = capitalised(message) + QLatin1Char('.');
 }
 
@@ -191,7 +192,7 @@ std::optional<QJsonObject> jsonObjectAt(const QJsonValue& value, const QString& 
 {
     if (value.isObject())
         return value.toObject();
-    if (error && error->isEmpty())
+    if (error)
         *error = capitalised(where) + QStringLiteral(" debe ser un objeto JSON.");
     return std::nullopt;
 }

@@ -5,12 +5,12 @@
 #include <QJsonValue>
 #include <QString>
 #include <QUuid>
-
 #include <optional>
 
 // Strict reading of one JSON object: every key is required and must hold a value of the
-// expected type. The first failure is kept as a Spanish sentence that names the key and
-// the place (`where`, e.g. "la tirada 3 del historial"), so a user can find the fault.
+// expected type. The reader's first failure is written to `error` (which may be null) as a
+// Spanish sentence that names the key and the place (`where`, e.g. "la tirada 3 del
+// historial"), so a user can find the fault.
 class JsonReader {
 public:
     JsonReader(QJsonObject object, QString where, QString* error);
@@ -36,7 +36,7 @@ public:
         return value;
     }
 
-    bool failed() const { return m_error && !m_error->isEmpty(); }
+    bool failed() const { return m_failed; }
     const QString& where() const { return m_where; }
 
 private:
@@ -48,9 +48,11 @@ private:
     QJsonObject m_object;
     QString m_where;
     QString* m_error;
+    bool m_failed = false;
 };
 
-// Expects `value` to be an object; otherwise records "<where> debe ser un objeto JSON.".
+// Expects `value` to be an object; otherwise writes "<where> debe ser un objeto JSON." to
+// `error` when given.
 std::optional<QJsonObject> jsonObjectAt(const QJsonValue& value, const QString& where,
                                         QString* error);
 

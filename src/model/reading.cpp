@@ -71,7 +71,7 @@ std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString&
     for (qsizetype i = 0; i < interpretations->size(); ++i) {
         const QJsonValue text = interpretations->at(i);
         if (!text.isString()) {
-            if (error && error->isEmpty())
+            if (error)
                 *error = QStringLiteral("La interpretación %1 de ").arg(i + 1) + where +
                          QStringLiteral(" debe ser un texto.");
             return std::nullopt;
