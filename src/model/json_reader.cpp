@@ -210,7 +210,10 @@ std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error)
         const qsizetype offset = std::clamp<qsizetype>(parseError.offset, 0, bytes.size());
         const QByteArray before = bytes.left(offset);
         const qsizetype line = before.count('\n') + 1;
-        const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
+        // Count characters, not bytes, so the column is the one an editor shows on a line
+        // with accented letters.
+        const QString lineStart = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1));
+        const qsizetype column = lineStart.toUcs4().size() + 1;
         *error = QStringLiteral("El archivo no es JSON válido: ") +
                  parseErrorText(parseError.error) + QStringLiteral(" (línea ") +
                  QString::number(line) + QStringLiteral(", columna ") + QString::number(column) +
