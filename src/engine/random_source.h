@@ -9,9 +9,10 @@ public:
     virtual ~RandomSource() = default;
     virtual quint64 next() = 0;
 
-    // Uniform integer in [0, bound), without modulo bias. bound must be positive.
+    // Uniform integer in [0, bound), without modulo bias. A bound of 0 or 1 leaves no choice:
+    // it returns 0 and takes nothing from the source.
     quint64 bounded(quint64 bound);
-    // A fair boolean.
+    // A fair boolean, taken from exactly one value of the source.
     bool boolean();
 };
 
