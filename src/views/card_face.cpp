@@ -6,6 +6,7 @@
 
 #include <QImageReader>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmapCache>
 #include <QTextOption>
 #include <algorithm>
@@ -27,6 +28,21 @@ QRectF fitted(const QRectF& rect)
 } // namespace CardGeometry
 
 namespace {
+
+// Clears everything outside a rounded rectangle; the antialiased edge fades smoothly, which
+// a clip path would not do.
+void clearOutsideRoundedRect(QPainter& painter, const QRectF& rect, qreal radius)
+{
+    QPainterPath outside;
+    outside.setFillRule(Qt::OddEvenFill);
+    outside.addRect(rect.adjusted(-1, -1, 1, 1));
+    outside.addRoundedRect(rect, radius, radius);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillPath(outside, Qt::black);
+    painter.restore();
+}
 
 // Upper bound for cached faces: a full Celtic cross and the guide's grid at ratio 2 fit.
 constexpr int cacheLimitKb = 64 * 1024;
@@ -119,15 +135,11 @@ QPixmap pixmap(const Arcana& card, bool reversed, const QSizeF& size, qreal devi
             paintMissingPicture(painter, bounds, card);
         }
     }
-    // Clip to the rounded corners with an antialiased mask (a clip path would leave the
-    // corners jagged).
+    // Round the corners.
     {
         QPainter painter(&result);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::black);
-        painter.drawRoundedRect(bounds, cornerRadius, cornerRadius);
+        clearOutsideRoundedRect(painter, bounds, cornerRadius);
     }
     QPixmapCache::insert(key, result);
     return result;

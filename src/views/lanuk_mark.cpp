@@ -6,10 +6,26 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmapCache>
 #include <cmath>
 
 namespace {
+
+// Clears everything outside a rounded rectangle; the antialiased edge fades smoothly, which
+// a clip path would not do.
+void clearOutsideRoundedRect(QPainter& painter, const QRectF& rect, qreal radius)
+{
+    QPainterPath outside;
+    outside.setFillRule(Qt::OddEvenFill);
+    outside.addRect(rect.adjusted(-1, -1, 1, 1));
+    outside.addRoundedRect(rect, radius, radius);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillPath(outside, Qt::black);
+    painter.restore();
+}
 
 // The mascot picture scaled once per size and ratio; repaints reuse it.
 QPixmap mascot(const QString& path, QSize device, qreal ratio)
@@ -54,6 +70,12 @@ void LanukMark::paint(QPainter& painter, const QRectF& rect)
 
 void LanukMark::paint(QPainter& painter, const QRectF& rect, const QColor& symbolColor)
 {
+    paint(painter, rect, symbolColor, Catalog::lanukURL());
+}
+
+void LanukMark::paint(QPainter& painter, const QRectF& rect, const QColor& symbolColor,
+                      const std::optional<QString>& path)
+{
     const qreal side = qMin(rect.width(), rect.height());
     if (side <= 0)
         return;
@@ -64,7 +86,6 @@ void LanukMark::paint(QPainter& painter, const QRectF& rect, const QColor& symbo
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 
-    const std::optional<QString> path = Catalog::lanukURL();
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const qreal scale = std::sqrt(std::abs(painter.worldTransform().determinant()));
     const qreal effective = ratio * (scale > 0 ? scale : 1.0);
@@ -90,10 +111,7 @@ void LanukMark::paint(QPainter& painter, const QRectF& rect, const QColor& symbo
         } else {
             Icons::paint(inner, local, QStringLiteral("moon.stars.fill"), symbolColor);
         }
-        inner.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-        inner.setPen(Qt::NoPen);
-        inner.setBrush(Qt::black);
-        inner.drawRoundedRect(local, radius, radius);
+        clearOutsideRoundedRect(inner, local, radius);
     }
     painter.drawPixmap(box, layer, QRectF(QPointF(0, 0), QSizeF(layer.size())));
     painter.restore();

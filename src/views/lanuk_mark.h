@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 
@@ -18,6 +19,9 @@ public:
     // stand-in drawing used when the mascot picture is missing.
     static void paint(QPainter& painter, const QRectF& rect);
     static void paint(QPainter& painter, const QRectF& rect, const QColor& symbolColor);
+    // The same with the picture given explicitly (none draws the stand-in).
+    static void paint(QPainter& painter, const QRectF& rect, const QColor& symbolColor,
+                      const std::optional<QString>& picturePath);
 
     QSize sizeHint() const override;
 
