@@ -290,6 +290,12 @@ const QHash<QString, Drawing>& drawings()
              b.stroke(line(QPointF(18, 6), QPointF(6, 18)));
          }},
         {QStringLiteral("sparkle"), [](Builder& b) { b.fill(sparkle(QPointF(12, 12), 10)); }},
+        {QStringLiteral("exclamationmark.triangle"),
+         [](Builder& b) {
+             b.stroke(polyline({QPointF(12, 3.2), QPointF(21.2, 19.8), QPointF(2.8, 19.8)}, true));
+             b.stroke(line(QPointF(12, 9.0), QPointF(12, 13.8)));
+             b.fill(circle(QPointF(12, 16.9), b.line * 0.62));
+         }},
     };
     return table;
 }

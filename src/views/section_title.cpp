@@ -8,7 +8,6 @@ SectionTitle::SectionTitle(const QString& title, QWidget* parent) : QLabel(paren
 {
     setTextFormat(Qt::PlainText);
     setFont(Typography::tracked(Typography::system(12, QFont::DemiBold), 1.3));
-    setWordWrap(true);
     setTitle(title);
     applyColor();
 }
