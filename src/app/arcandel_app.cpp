@@ -1,0 +1,110 @@
+#include "app/arcandel_app.h"
+
+#include "app/main_window.h"
+#include "app/tarot_app_delegate.h"
+#include "model/catalog.h"
+#include "store/app_store.h"
+#include "views/typography.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+QIcon applicationIcon()
+{
+    const QString id = QStringLiteral("org.arcandel.Arcandel");
+    QIcon icon = QIcon::fromTheme(id);
+    if (!icon.isNull())
+        return icon;
+    // Running from a source checkout: the icons next to the sources.
+    const QString root = QDir(Catalog::developmentRoot()).filePath(QStringLiteral("../data/icons"));
+    for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString path =
+            QStringLiteral("%1/hicolor/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
+        if (QFileInfo::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    return icon;
+}
+
+bool hasScreenForDialogs()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal") &&
+           platform != QStringLiteral("minimalegl");
+}
+
+} // namespace
+
+ArcandelApp::ArcandelApp(const QStringList& arguments, const QString& workingDirectory,
+                         QObject* parent)
+    : QObject(parent), m_arguments(arguments),
+      m_options(LaunchOptions::parse(arguments, workingDirectory)),
+      m_delegate(new TarotAppDelegate(this))
+{}
+
+ArcandelApp::~ArcandelApp()
+{
+    // The window observes the store; it goes first.
+    m_window.reset();
+    m_store.reset();
+}
+
+AppStore* ArcandelApp::store()
+{
+    if (!m_store) {
+        m_store = std::make_unique<AppStore>(m_options.dataPath, m_options.preview);
+        m_store->setSoundPlayer(&m_soundPlayer);
+        m_store->setSaveDialog(&m_saveDialog);
+    }
+    return m_store.get();
+}
+
+void ArcandelApp::launch()
+{
+    if (!m_window) {
+        m_window = std::make_unique<MainWindow>(store());
+        m_saveDialog.setParent(m_window.get());
+    }
+    m_window->show();
+    QTimer::singleShot(0, this, [this] {
+        m_delegate->applicationDidFinishLaunching(m_window.get(), m_arguments);
+    });
+}
+
+QColor ArcandelApp::accentColor()
+{
+    return Typography::accent();
+}
+
+void ArcandelApp::applyAppearance(QApplication& application)
+{
+    QPalette palette = QApplication::palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, accentColor());
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::Link, accentColor());
+    }
+    application.setPalette(palette);
+    application.setWindowIcon(applicationIcon());
+}
+
+int ArcandelApp::reportDeckFailure(const QString& message)
+{
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    std::fputs("\n", stderr);
+    if (hasScreenForDialogs()) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Arcandel"), message,
+                        QMessageBox::NoButton);
+        box.setTextFormat(Qt::PlainText);
+        box.addButton(QStringLiteral("Salir"), QMessageBox::AcceptRole);
+        // Nothing else runs: waiting here for the user is the whole remaining program.
+        box.exec();
+    }
+    return 1;
+}

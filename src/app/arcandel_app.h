@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/desktop_services.h"
+#include "app/launch_options.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class AppStore;
+class MainWindow;
+class QApplication;
+class TarotAppDelegate;
+
+// The application: its launch options, the one store of the process, the main window with
+// its menus, and the delegate that activates, photographs and quits.
+class ArcandelApp : public QObject {
+    Q_OBJECT
+public:
+    // `arguments` is the whole argument list, program path first.
+    ArcandelApp(const QStringList& arguments, const QString& workingDirectory,
+                QObject* parent = nullptr);
+    ~ArcandelApp() override;
+
+    const LaunchOptions& options() const { return m_options; }
+    // The store, created the first time it is needed and kept for the life of the process.
+    AppStore* store();
+    MainWindow* window() const { return m_window.get(); }
+    TarotAppDelegate* delegate() const { return m_delegate; }
+
+    // Opens the main window and, once the event loop runs, finishes launching.
+    void launch();
+
+    // Application-wide look: the accent colour as the palette's highlight, the window icon.
+    static void applyAppearance(QApplication& application);
+    static QColor accentColor();
+    // Reports a deck that cannot be loaded: the fixed message on standard error and, where
+    // there is a screen to show it on, in a dialog. Returns the exit status, 1.
+    static int reportDeckFailure(const QString& message);
+
+private:
+    QStringList m_arguments;
+    LaunchOptions m_options;
+    DesktopSoundPlayer m_soundPlayer;
+    DesktopSaveDialog m_saveDialog;
+    std::unique_ptr<AppStore> m_store;
+    std::unique_ptr<MainWindow> m_window;
+    TarotAppDelegate* m_delegate;
+};

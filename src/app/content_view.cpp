@@ -1,0 +1,366 @@
+#include "app/content_view.h"
+
+#include "app/sheet.h"
+#include "app/sidebar.h"
+#include "store/app_store.h"
+#include "views/guide_view.h"
+#include "views/history_view.h"
+#include "views/icons.h"
+#include "views/lanuk_mark.h"
+#include "views/preferences_view.h"
+#include "views/sources_view.h"
+#include "views/table_view.h"
+#include "views/typography.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+constexpr int sidebarMinimum = 210;
+constexpr int sidebarIdeal = 230;
+constexpr int sidebarMaximum = 260;
+
+// Message boxes show deck and file texts: never let Qt guess they are markup. The title
+// reads as a heading over the message, as in a desktop alert.
+void makePlainText(QMessageBox* box)
+{
+    box->setTextFormat(Qt::PlainText);
+    if (auto* title = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        title->setFont(Typography::system(14, QFont::DemiBold));
+    if (auto* informative = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+        informative->setTextFormat(Qt::PlainText);
+        informative->setFont(Typography::font(Typography::Style::body));
+    }
+}
+
+// Our own picture for a message box, sharp at the screen's pixel ratio.
+QPixmap boxPicture(QWidget* box, const std::function<void(QPainter&, const QRectF&)>& draw)
+{
+    const qreal ratio = box->devicePixelRatioF();
+    const int side = 52;
+    QPixmap pixmap(QSize(side, side) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    draw(painter, QRectF(0, 0, side, side));
+    return pixmap;
+}
+
+// Room for the message to breathe instead of wrapping every few words.
+void widen(QMessageBox* box)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(420, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
+
+ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
+{
+    setObjectName(QStringLiteral("contentView"));
+    setMinimumSize(1040, 560);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(1);
+    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: transparent; }"));
+    layout->addWidget(m_splitter);
+
+    m_sidebar = new Sidebar(store, m_splitter);
+    m_sidebar->setMinimumWidth(sidebarMinimum);
+    m_sidebar->setMaximumWidth(sidebarMaximum);
+    m_splitter->addWidget(m_sidebar);
+
+    m_detailHost = new QWidget(m_splitter);
+    m_detailHost->setObjectName(QStringLiteral("detail"));
+    auto* detailLayout = new QVBoxLayout(m_detailHost);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
+    detailLayout->setSpacing(0);
+    m_splitter->addWidget(m_detailHost);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({sidebarIdeal, 1280 - sidebarIdeal});
+
+    m_settingsAction = new QAction(Icons::icon(QStringLiteral("gearshape")),
+                                   QStringLiteral("Configuración"), this);
+    m_settingsAction->setToolTip(QStringLiteral("Configuración de la tirada"));
+    connect(m_settingsAction, &QAction::triggered, this,
+            [this] { m_store->setShowPreferences(true); });
+
+    connect(store, &AppStore::sectionChanged, this, &ContentView::showDetail);
+    connect(store, &AppStore::showSetupChanged, this, &ContentView::syncSheets);
+    connect(store, &AppStore::showPreferencesChanged, this, &ContentView::syncSheets);
+    connect(store, &AppStore::errorChanged, this, &ContentView::syncErrorAlert);
+    connect(store, &AppStore::showNewConfirmationChanged, this, &ContentView::syncConfirmation);
+    showDetail();
+}
+
+ContentView::~ContentView() = default;
+
+Sheet* ContentView::welcomeSheet() const
+{
+    return m_welcome;
+}
+
+Sheet* ContentView::preferencesSheet() const
+{
+    return m_preferences;
+}
+
+QMessageBox* ContentView::errorAlert() const
+{
+    return m_errorAlert;
+}
+
+QMessageBox* ContentView::newConfirmation() const
+{
+    return m_confirmation;
+}
+
+ContentView::Detail ContentView::detailFor(const QString& section)
+{
+    if (section == QStringLiteral("historial"))
+        return Detail::history;
+    if (section == QStringLiteral("guia"))
+        return Detail::guide;
+    if (section == QStringLiteral("fuentes"))
+        return Detail::sources;
+    return Detail::table;
+}
+
+QString ContentView::errorTitle()
+{
+    return QStringLiteral("No se pudo completar la operación");
+}
+
+QString ContentView::confirmationTitle()
+{
+    return QStringLiteral("¿Empezar una nueva tirada?");
+}
+
+QString ContentView::confirmationMessage()
+{
+    return QStringLiteral(
+        "Esta tirada todavía no está guardada. Tus tiradas anteriores se conservarán.");
+}
+
+void ContentView::showDetail()
+{
+    const Detail kind = detailFor(m_store->section());
+    if (m_detail && kind == m_detailKind)
+        return;
+    // Each visit to a section starts its screen afresh (empty searches, first card chosen).
+    QWidget* screen = nullptr;
+    switch (kind) {
+    case Detail::table:
+        screen = new TableView(m_store, m_detailHost);
+        break;
+    case Detail::history:
+        screen = new HistoryView(m_store, m_detailHost);
+        break;
+    case Detail::guide:
+        screen = new GuideView(m_detailHost);
+        break;
+    case Detail::sources:
+        screen = new SourcesView(m_detailHost);
+        break;
+    }
+    QWidget* old = m_detail;
+    m_detail = screen;
+    m_detailKind = kind;
+    m_detailHost->layout()->addWidget(screen);
+    if (old) {
+        // The old screen may be in the middle of the click that changed the section.
+        m_detailHost->layout()->removeWidget(old);
+        old->hide();
+        old->deleteLater();
+    }
+}
+
+QWidget* ContentView::presenter()
+{
+    return window();
+}
+
+void ContentView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Present what the store asks for once the window is on screen, so the sheets and
+    // alerts open above it.
+    QTimer::singleShot(0, this, [this] {
+        syncSheets();
+        syncErrorAlert();
+        syncConfirmation();
+    });
+}
+
+void ContentView::syncSheets()
+{
+    if (!isVisible())
+        return;
+
+    if (m_store->showSetup()) {
+        if (!m_welcome) {
+            auto* sheet = new Sheet(new PreferencesView(m_store, true), false, presenter());
+            sheet->setObjectName(QStringLiteral("welcomeSheet"));
+            sheet->setWindowTitle(QStringLiteral("Bienvenido a Arcandel"));
+            m_welcome = sheet;
+            connect(sheet, &QDialog::finished, this, [this, sheet] {
+                if (m_welcome == sheet)
+                    m_welcome = nullptr;
+                sheet->deleteLater();
+                if (m_store->showSetup())
+                    m_store->setShowSetup(false);
+            });
+            sheet->open();
+        }
+    } else if (m_welcome) {
+        Sheet* sheet = m_welcome;
+        m_welcome = nullptr;
+        sheet->finish();
+        sheet->deleteLater();
+    }
+
+    // One sheet at a time: the preferences wait until the welcome sheet has closed.
+    if (m_store->showPreferences() && !m_welcome) {
+        if (!m_preferences) {
+            auto* sheet = new Sheet(new PreferencesView(m_store, false), true, presenter());
+            sheet->setObjectName(QStringLiteral("preferencesSheet"));
+            sheet->setWindowTitle(QStringLiteral("Configuración de la tirada"));
+            m_preferences = sheet;
+            connect(sheet, &QDialog::finished, this, [this, sheet] {
+                if (m_preferences == sheet)
+                    m_preferences = nullptr;
+                sheet->deleteLater();
+                if (m_store->showPreferences())
+                    m_store->setShowPreferences(false);
+            });
+            sheet->open();
+        }
+    } else if (!m_store->showPreferences() && m_preferences) {
+        Sheet* sheet = m_preferences;
+        m_preferences = nullptr;
+        sheet->finish();
+        sheet->deleteLater();
+    }
+}
+
+void ContentView::syncErrorAlert()
+{
+    if (!isVisible())
+        return;
+    const std::optional<QString>& error = m_store->error();
+    if (error) {
+        if (m_errorAlert) {
+            m_errorAlert->setInformativeText(*error);
+            makePlainText(m_errorAlert);
+            return;
+        }
+        auto* box = new QMessageBox(presenter());
+        box->setObjectName(QStringLiteral("errorAlert"));
+        box->setWindowModality(Qt::WindowModal);
+        box->setIconPixmap(boxPicture(box, [](QPainter& painter, const QRectF& rect) {
+            Icons::paint(painter, rect.adjusted(2, 2, -2, -2),
+                         QStringLiteral("exclamationmark.triangle"), QColor(206, 140, 38), 1.1);
+        }));
+        box->setWindowTitle(QStringLiteral("Arcandel"));
+        box->setText(errorTitle());
+        box->setInformativeText(*error);
+        makePlainText(box);
+        QPushButton* understood =
+            box->addButton(QStringLiteral("Entendido"), QMessageBox::AcceptRole);
+        box->setDefaultButton(understood);
+        box->setEscapeButton(understood);
+        widen(box);
+        m_errorAlert = box;
+        connect(box, &QDialog::finished, this, [this, box] {
+            if (m_errorAlert == box)
+                m_errorAlert = nullptr;
+            box->deleteLater();
+            // Whatever closed the alert, the error has been seen.
+            if (m_store->error())
+                m_store->setError(std::nullopt);
+        });
+        box->open();
+    } else if (m_errorAlert) {
+        QMessageBox* box = m_errorAlert;
+        m_errorAlert = nullptr;
+        box->done(QDialog::Rejected);
+        box->deleteLater();
+    }
+}
+
+void ContentView::syncConfirmation()
+{
+    if (!isVisible())
+        return;
+    if (m_store->showNewConfirmation()) {
+        if (m_confirmation)
+            return;
+        auto* box = new QMessageBox(presenter());
+        box->setObjectName(QStringLiteral("newConfirmation"));
+        box->setWindowModality(Qt::WindowModal);
+        box->setIconPixmap(boxPicture(
+            box, [](QPainter& painter, const QRectF& rect) { LanukMark::paint(painter, rect); }));
+        box->setWindowTitle(QStringLiteral("Arcandel"));
+        box->setText(confirmationTitle());
+        box->setInformativeText(confirmationMessage());
+        makePlainText(box);
+
+        const std::optional<Reading>& current = m_store->current();
+        QPushButton* save = nullptr;
+        if (current && current->complete()) {
+            save = box->addButton(QStringLiteral("Guardar y empezar"), QMessageBox::AcceptRole);
+            save->setObjectName(QStringLiteral("saveAndStart"));
+        }
+        QPushButton* discard =
+            box->addButton(QStringLiteral("Descartar y empezar"), QMessageBox::DestructiveRole);
+        discard->setObjectName(QStringLiteral("discardAndStart"));
+        // A destructive choice reads as one.
+        discard->setStyleSheet(QStringLiteral("QPushButton { color: #c0392b; }"));
+        QPushButton* keep =
+            box->addButton(QStringLiteral("Continuar esta tirada"), QMessageBox::RejectRole);
+        keep->setObjectName(QStringLiteral("continueReading"));
+        box->setEscapeButton(keep);
+        box->setDefaultButton(save ? save : keep);
+        widen(box);
+        m_confirmation = box;
+
+        connect(box, &QDialog::finished, this, [this, box, save, discard] {
+            QAbstractButton* chosen = box->clickedButton();
+            if (m_confirmation == box)
+                m_confirmation = nullptr;
+            box->deleteLater();
+            if (m_store->showNewConfirmation())
+                m_store->setShowNewConfirmation(false);
+            if (save && chosen == save) {
+                m_store->saveCurrent();
+                m_store->newReading();
+            } else if (chosen == discard) {
+                m_store->newReading();
+            }
+        });
+        box->open();
+    } else if (m_confirmation) {
+        QMessageBox* box = m_confirmation;
+        m_confirmation = nullptr;
+        box->done(QDialog::Rejected);
+        box->deleteLater();
+    }
+}

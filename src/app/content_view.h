@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class AppStore;
+class QAction;
+class QMessageBox;
+class QSplitter;
+class Sheet;
+class Sidebar;
+
+// The content of the main window: the sidebar with the four sections, the detail screen
+// chosen by the store's section, the two sheets, the error alert and the confirmation asked
+// before leaving an unsaved reading. It keeps no state of its own: everything it shows
+// follows the store.
+class ContentView : public QWidget {
+    Q_OBJECT
+public:
+    explicit ContentView(AppStore* store, QWidget* parent = nullptr);
+    ~ContentView() override;
+
+    enum class Detail { table, history, guide, sources };
+    // The screen a section key shows; anything unknown shows the table.
+    static Detail detailFor(const QString& section);
+
+    AppStore* store() const { return m_store; }
+    Sidebar* sidebar() const { return m_sidebar; }
+    QWidget* detail() const { return m_detail; }
+    Detail detailKind() const { return m_detailKind; }
+    // The toolbar's "Configuración" item (the window puts it beside "Nueva tirada").
+    QAction* settingsAction() const { return m_settingsAction; }
+
+    // Open presentations, or null.
+    Sheet* welcomeSheet() const;
+    Sheet* preferencesSheet() const;
+    QMessageBox* errorAlert() const;
+    QMessageBox* newConfirmation() const;
+
+    static QString errorTitle();
+    static QString confirmationTitle();
+    static QString confirmationMessage();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showDetail();
+    void syncSheets();
+    void syncErrorAlert();
+    void syncConfirmation();
+    QWidget* presenter();
+
+    AppStore* m_store;
+    QSplitter* m_splitter;
+    Sidebar* m_sidebar;
+    QWidget* m_detailHost;
+    QWidget* m_detail = nullptr;
+    Detail m_detailKind = Detail::table;
+    QAction* m_settingsAction;
+
+    QPointer<Sheet> m_welcome;
+    QPointer<Sheet> m_preferences;
+    QPointer<QMessageBox> m_errorAlert;
+    QPointer<QMessageBox> m_confirmation;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AppStore;
+class ContentView;
+class MenuCommands;
+class QToolBar;
+
+// The one window of the application: the menus, the toolbar and the content view.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppStore* store, QWidget* parent = nullptr);
+
+    ContentView* contentView() const { return m_content; }
+    MenuCommands* commands() const { return m_commands; }
+    QToolBar* toolBar() const { return m_toolBar; }
+
+    static constexpr QSize defaultSize{1280, 850};
+
+private:
+    ContentView* m_content;
+    MenuCommands* m_commands;
+    QToolBar* m_toolBar;
+};

@@ -1,0 +1,89 @@
+#include "app/menu_commands.h"
+
+#include "store/app_store.h"
+#include "views/icons.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+QAction* makeAction(const QString& text, const QKeySequence& shortcut, QObject* parent)
+{
+    auto* action = new QAction(text, parent);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    // Linux keeps every item where it is placed; no platform menu moves it.
+    action->setMenuRole(QAction::NoRole);
+    return action;
+}
+
+} // namespace
+
+MenuCommands::MenuCommands(AppStore* store, QObject* parent) : QObject(parent), m_store(store)
+{
+    m_newReading =
+        makeAction(QStringLiteral("Nueva tirada"), QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    m_newReading->setIcon(Icons::icon(QStringLiteral("plus")));
+    m_newReading->setIconVisibleInMenu(false);
+    m_preferences = makeAction(QStringLiteral("Configuración de la tirada…"),
+                               QKeySequence(Qt::CTRL | Qt::Key_Comma), this);
+    m_quit = makeAction(QStringLiteral("Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    m_revealNext = makeAction(QStringLiteral("Descubrir siguiente carta"), {}, this);
+    m_revealAll = makeAction(QStringLiteral("Descubrir todas"), {}, this);
+    m_save = makeAction(QStringLiteral("Guardar tirada"), QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    m_export =
+        makeAction(QStringLiteral("Exportar lectura…"), QKeySequence(Qt::CTRL | Qt::Key_E), this);
+
+    connect(m_newReading, &QAction::triggered, this, [this] { m_store->requestNew(); });
+    connect(m_preferences, &QAction::triggered, this,
+            [this] { m_store->setShowPreferences(true); });
+    connect(m_quit, &QAction::triggered, this, &MenuCommands::quitRequested);
+    connect(m_revealNext, &QAction::triggered, this, [this] {
+        if (const auto& current = m_store->current(); current && !current->complete())
+            m_store->reveal(static_cast<int>(current->revealed));
+    });
+    connect(m_revealAll, &QAction::triggered, this, [this] {
+        if (const auto& current = m_store->current(); current && !current->complete())
+            m_store->revealAll();
+    });
+    connect(m_save, &QAction::triggered, this, [this] {
+        if (const auto& current = m_store->current(); current && current->complete())
+            m_store->saveCurrent();
+    });
+    connect(m_export, &QAction::triggered, this, [this] {
+        if (const auto& current = m_store->current(); current && current->complete())
+            m_store->exportCurrent();
+    });
+
+    connect(m_store, &AppStore::currentChanged, this, &MenuCommands::updateEnabled);
+    updateEnabled();
+}
+
+void MenuCommands::install(QMenuBar* bar)
+{
+    QMenu* file = bar->addMenu(QStringLiteral("&Archivo"));
+    file->addAction(m_newReading);
+    file->addAction(m_preferences);
+    file->addSeparator();
+    file->addAction(m_quit);
+
+    QMenu* reading = bar->addMenu(QStringLiteral("&Tirada"));
+    reading->addAction(m_revealNext);
+    reading->addAction(m_revealAll);
+    reading->addSeparator();
+    reading->addAction(m_save);
+    reading->addAction(m_export);
+}
+
+void MenuCommands::updateEnabled()
+{
+    const std::optional<Reading>& current = m_store->current();
+    const bool unfinished = current && !current->complete();
+    const bool complete = current && current->complete();
+    m_revealNext->setEnabled(unfinished);
+    m_revealAll->setEnabled(unfinished);
+    m_save->setEnabled(complete);
+    m_export->setEnabled(complete);
+}
