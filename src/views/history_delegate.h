@@ -1,0 +1,128 @@
+#pragma once
+
+#include "model/reading.h"
+
+#include <QCache>
+#include <QHash>
+#include <QListView>
+#include <QPersistentModelIndex>
+#include <QPixmap>
+#include <QStyledItemDelegate>
+
+// Paints one saved reading as a card of the history: thumbnails, question, spread and topic,
+// date, notes, "Volver a esta tirada", and the favourite and delete buttons, and turns clicks
+// and keys on those buttons into requests. Row heights and thumbnail strips are cached.
+class HistoryDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    enum class Action { none, restore, favorite, remove };
+
+    // One thumbnail in the 130 × 90 box of a row: which card, how it is turned, where.
+    struct Thumbnail {
+        qint64 arcanaID = 0;
+        bool reversed = false;
+        qreal angle = 0.0;
+        QRectF rect;
+    };
+    static QList<Thumbnail> thumbnails(const Reading& reading);
+
+    // Sizes of a row, in points.
+    static constexpr int rowGap = 14;         // between two rows
+    static constexpr int rowMargin = 20;      // inside a row
+    static constexpr int rowSpacing = 20;     // between thumbnails, details and actions
+    static constexpr int thumbnailBox = 130;  // width of the thumbnails' box
+    static constexpr int thumbnailWidth = 48; // one thumbnail
+    static constexpr int thumbnailOverlap = 13;
+    static constexpr int detailSpacing = 7;
+    static constexpr int actionSpacing = 15;
+    static constexpr int actionSize = 22;
+    static constexpr int cornerRadius = 14;
+
+    explicit HistoryDelegate(QAbstractItemView* view);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
+    // The button of the row at `point` (both in viewport coordinates).
+    Action actionAt(const QRect& itemRect, const QModelIndex& index, const QPoint& point) const;
+    QRect actionRect(const QRect& itemRect, const QModelIndex& index, Action action) const;
+
+    // The button the keyboard acts on in the current row.
+    Action focusedAction() const { return m_focused; }
+    void setFocusedAction(Action action);
+    void setHover(const QPersistentModelIndex& index, Action action);
+
+    bool isPressing() const { return m_pressed != Action::none; }
+
+    int cachedStrips() const { return m_strips.count(); }
+    int cachedHeights() const { return int(m_heights.size()); }
+    // Forget cached row heights (the width or the fonts changed).
+    void clearHeights();
+
+Q_SIGNALS:
+    void restoreRequested(const QModelIndex& index);
+    void favoriteRequested(const QModelIndex& index);
+    void deleteRequested(const QModelIndex& index);
+
+private:
+    struct Heights {
+        qreal question = 0;
+        qreal notes = 0;
+    };
+    struct Geometry {
+        QRectF card;
+        QRectF thumbnails;
+        QRectF question;
+        QRectF detail;
+        QRectF date;
+        QRectF notes;
+        QRectF button;
+        QRectF favorite;
+        QRectF remove;
+    };
+
+    Heights heights(const QModelIndex& index, qreal detailWidth) const;
+    Geometry geometry(const QRect& itemRect, const QModelIndex& index) const;
+    qreal detailWidth(int itemWidth) const;
+    QPixmap strip(const Reading& reading, qreal devicePixelRatio) const;
+    void trigger(Action action, const QModelIndex& index);
+
+    QAbstractItemView* m_view;
+    mutable QHash<quint64, Heights> m_heights;
+    mutable int m_heightsWidth = -1;
+    mutable QCache<QString, QPixmap> m_strips;
+    QPersistentModelIndex m_pressedIndex;
+    Action m_pressed = Action::none;
+    QPersistentModelIndex m_hoverIndex;
+    Action m_hover = Action::none;
+    Action m_focused = Action::restore;
+};
+
+// The list of the history: passes keys and hover to the delegate so the buttons inside a row
+// work with the keyboard and show where the pointer is.
+class HistoryListView : public QListView {
+    Q_OBJECT
+public:
+    explicit HistoryListView(QWidget* parent = nullptr);
+    HistoryDelegate* historyDelegate() const { return m_delegate; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    // Offers a mouse event to the delegate's buttons first.
+    bool offerToDelegate(QMouseEvent* event, const QModelIndex& index);
+
+    HistoryDelegate* m_delegate;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "model/reading.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QLocale>
+#include <QSortFilterProxyModel>
+
+class AppStore;
+
+// The store's history as a list model: one row per saved reading, newest first. It follows
+// the store's historyChanged with the smallest change it can name (rows inserted, removed or
+// changed in place) so the list keeps its scroll position and cached rows.
+class HistoryModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role {
+        ReadingRole = Qt::UserRole + 1, // the whole Reading (QVariant)
+        IdRole,                         // QUuid
+        QuestionRole,                   // the question, or "Lectura general" when empty
+        DetailRole,                     // spread name · topic
+        DateRole,                       // abbreviated date and short time, user's locale
+        NotesRole,                      // notes (may be empty)
+        FavoriteRole,                   // bool
+        SearchTextRole,                 // the folded text the search looks in
+        RevisionRole,                   // a number that changes whenever the row's data does
+    };
+
+    explicit HistoryModel(AppStore* store, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    const Reading& reading(int row) const { return m_rows.at(row).reading; }
+    const QString& searchText(int row) const;
+
+    // The text the search looks in: question, notes, spread name and the card names, joined
+    // by single spaces.
+    static QString joinedSearchText(const Reading& reading);
+    // Abbreviated date with short time in `locale`, e.g. "12 mar 2024, 18:05".
+    static QString formatDate(double date, const QLocale& locale = QLocale());
+
+private:
+    struct Row {
+        Reading reading;
+        quint64 revision = 0;
+        mutable QString folded; // built on first search
+        mutable bool hasFolded = false;
+    };
+
+    Row makeRow(const Reading& reading);
+    void sync();
+
+    AppStore* m_store;
+    QList<Row> m_rows;
+    quint64 m_nextRevision = 1;
+    QLocale m_locale;
+};
+
+// Keeps the readings that pass the favourites switch and the search; the history's order
+// is kept.
+class HistoryFilterModel : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit HistoryFilterModel(QObject* parent = nullptr);
+
+    const QString& search() const { return m_search; }
+    void setSearch(const QString& search);
+    bool favoritesOnly() const { return m_favoritesOnly; }
+    void setFavoritesOnly(bool on);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    void refilter();
+
+    QString m_search;
+    QString m_foldedSearch;
+    bool m_favoritesOnly = false;
+};
