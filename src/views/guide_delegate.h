@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QListView>
+#include <QStyledItemDelegate>
+
+// One cell of the guide's grid: the card face with its shadow, the name (two lines at most)
+// and the numeral, on a faint accent tint when the card is the selected one.
+class GuideDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    static constexpr int columnSpacing = 18;
+    static constexpr int rowSpacing = 18;
+    static constexpr int innerMargin = 9;
+    static constexpr int faceHeight = 146;
+    static constexpr int labelSpacing = 6;
+    static constexpr int cornerRadius = 10;
+
+    explicit GuideDelegate(QListView* view);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // The cell's label box (the tinted area) of an item: the left column starts at the
+    // viewport's left edge, the right one ends at its right edge, 18 points between them.
+    QRect labelRect(const QRect& itemRect, const QModelIndex& index) const;
+    // Height of the label box.
+    static int labelHeight();
+
+private:
+    QListView* m_view;
+};
+
+// The two-column grid of the guide.
+class GuideGridView : public QListView {
+    Q_OBJECT
+public:
+    explicit GuideGridView(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    // The user chose the card of this row (click, Return or Space).
+    void chosen(const QModelIndex& index);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
