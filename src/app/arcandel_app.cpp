@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -72,9 +71,9 @@ void ArcandelApp::launch()
         m_saveDialog.setParent(m_window.get());
     }
     m_window->show();
-    QTimer::singleShot(0, this, [this] {
-        m_delegate->applicationDidFinishLaunching(m_window.get(), m_arguments);
-    });
+    // Activating now, before the window's sheets open, keeps them above it even where no
+    // window manager stacks dialogs over their parents.
+    m_delegate->applicationDidFinishLaunching(m_window.get(), m_arguments);
 }
 
 QColor ArcandelApp::accentColor()

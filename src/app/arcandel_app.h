@@ -28,7 +28,7 @@ public:
     MainWindow* window() const { return m_window.get(); }
     TarotAppDelegate* delegate() const { return m_delegate; }
 
-    // Opens the main window and, once the event loop runs, finishes launching.
+    // Opens the main window and finishes launching (activation, the capture's timer).
     void launch();
 
     // Application-wide look: the accent colour as the palette's highlight, the window icon.
