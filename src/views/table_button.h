@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+// The buttons of the reading table, drawn by us so they look the same on every desktop
+// style: a "prominent" button filled with the accent colour, and a "bordered" one with a
+// faint fill and hairline border, optionally tinted (the gold cut buttons on the cloth).
+// The optional symbol sits before the text, or above it in a stacked button.
+class TableButton : public QPushButton {
+    Q_OBJECT
+public:
+    enum class Kind { prominent, bordered };
+
+    TableButton(const QString& text, Kind kind, QWidget* parent = nullptr);
+
+    Kind kind() const { return m_kind; }
+    void setSymbol(const QString& symbol);
+    const QString& symbol() const { return m_symbol; }
+    // Colour of a bordered button's text, border and fill; invalid means the text colour.
+    void setTint(const QColor& tint);
+    // Symbol above the text, 6 points apart.
+    void setStacked(bool stacked);
+    // Extra space above and below the label, inside the button.
+    void setExtraVerticalPadding(int padding);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    QColor labelColor() const;
+    int symbolSize() const;
+
+    Kind m_kind;
+    QString m_symbol;
+    QColor m_tint;
+    bool m_stacked = false;
+    int m_extraPadding = 0;
+    bool m_keyboardFocus = false;
+    bool m_hovered = false;
+};
