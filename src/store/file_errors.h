@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Spanish descriptions of file-system failures, as whole sentences ending with a period.
+// Qt reports failures with English system texts; the user reads Spanish, so the common
+// causes are recognised (by looking at the files themselves and at the system text) and
+// described in their own words, naming the file or folder involved.
+namespace FileErrors {
+
+// Why `path` could not be opened or read; `systemText` is Qt's error string.
+QString readFailure(const QString& path, const QString& systemText);
+
+// Why the folder `folder` could not be created.
+QString folderFailure(const QString& folder);
+
+// Why writing `path` (atomically, through a temporary file beside it) failed.
+QString writeFailure(const QString& path, const QString& systemText);
+
+// The Spanish sentence for a system error text Qt produced from errno, or none when the
+// text is not one of the recognised causes.
+std::optional<QString> systemErrorSentence(const QString& systemText);
+
+// `sentence` without its final period, for messages that continue after it.
+QString withoutFinalPeriod(QString sentence);
+
+} // namespace FileErrors

@@ -1,0 +1,178 @@
+#include "store/state_file.h"
+
+#include "model/spread.h"
+#include "store/atomic_file.h"
+#include "store/file_errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+QString counted(qint64 count, const QString& one, const QString& many)
+{
+    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
+}
+
+QString cards(qint64 count)
+{
+    return counted(count, QStringLiteral("carta"), QStringLiteral("cartas"));
+}
+
+std::optional<QByteArray> contentOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+namespace StateFile {
+
+QString invalidReadingSentence()
+{
+    return QStringLiteral("El historial contiene una tirada no válida.");
+}
+
+std::optional<QString> invalidReason(const Reading& reading, qsizetype number)
+{
+    const QString which =
+        QStringLiteral("La tirada ") + QString::number(number) + QStringLiteral(" del historial");
+    const qint64 count = reading.cards.size();
+    const qint64 places = positions(reading.spread).size();
+    if (count != places)
+        return which + QStringLiteral(" tiene ") + cards(count) + QStringLiteral(", pero «") +
+               name(reading.spread) + QStringLiteral("» tiene ") +
+               counted(places, QStringLiteral("posición"), QStringLiteral("posiciones")) +
+               QLatin1Char('.');
+    for (qsizetype i = 0; i < reading.cards.size(); ++i) {
+        const qint64 id = reading.cards.at(i).arcanaID;
+        if (id < 0 || id > 21)
+            return which + QStringLiteral(" tiene en su carta ") + QString::number(i + 1) +
+                   QStringLiteral(" el número ") + QString::number(id) +
+                   QStringLiteral(", que no es un arcano de 0 a 21.");
+    }
+    QHash<qint64, qsizetype> seen;
+    for (qsizetype i = 0; i < reading.cards.size(); ++i) {
+        const qint64 id = reading.cards.at(i).arcanaID;
+        const auto earlier = seen.constFind(id);
+        if (earlier != seen.constEnd())
+            return which + QStringLiteral(" repite el arcano ") + QString::number(id) +
+                   QStringLiteral(" en sus cartas ") + QString::number(*earlier + 1) +
+                   QStringLiteral(" y ") + QString::number(i + 1) + QLatin1Char('.');
+        seen.insert(id, i);
+    }
+    if (reading.revealed < 0 || reading.revealed > count)
+        return which + QStringLiteral(" tiene «revealed» ") + QString::number(reading.revealed) +
+               QStringLiteral(", pero debe estar entre 0 y ") + QString::number(count) +
+               QStringLiteral(", su número de cartas.");
+    return std::nullopt;
+}
+
+std::optional<SavedState> decodeAndValidate(const QByteArray& bytes, QString* error)
+{
+    QString description;
+    std::optional<SavedState> state = SavedState::decode(bytes, &description);
+    if (state) {
+        for (qsizetype i = 0; i < state->history.size(); ++i) {
+            if (const auto reason = invalidReason(state->history.at(i), i + 1)) {
+                description = invalidReadingSentence() + QLatin1Char(' ') + *reason;
+                state.reset();
+                break;
+            }
+        }
+    } else if (description.isEmpty()) {
+        description = QStringLiteral("El archivo no tiene la forma de un documento de estado.");
+    }
+    if (!state && error)
+        *error = description;
+    return state;
+}
+
+ReadResult read(const QString& path)
+{
+    ReadResult result;
+    if (!QFileInfo::exists(path))
+        return result;
+    result.status = ReadResult::Status::failed;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = FileErrors::readFailure(path, file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = FileErrors::readFailure(path, file.errorString());
+        return result;
+    }
+    file.close();
+    std::optional<SavedState> state = decodeAndValidate(bytes, &result.error);
+    if (!state)
+        return result;
+    result.status = ReadResult::Status::loaded;
+    result.state = std::move(*state);
+    return result;
+}
+
+QString recoveryFileName(qint64 secondsSince1970)
+{
+    return QStringLiteral("state-recuperacion-") + QString::number(secondsSince1970) +
+           QStringLiteral(".json");
+}
+
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970)
+{
+    SetAsideResult result;
+    const QFileInfo info(path);
+    // A folder (or nothing) at the path cannot be replaced by a state file write.
+    if (!info.isFile()) {
+        result.secured = true;
+        return result;
+    }
+    const std::optional<QByteArray> original = contentOf(path);
+    if (!original)
+        return result;
+    const QDir folder = info.absoluteDir();
+    const QString plain = recoveryFileName(secondsSince1970);
+    for (int attempt = 1; attempt <= 20; ++attempt) {
+        QString name = plain;
+        if (attempt > 1)
+            name.insert(name.size() - 5, QLatin1Char('-') + QString::number(attempt));
+        const QString copy = folder.filePath(name);
+        if (!QFileInfo::exists(copy)) {
+            // Written through the checked atomic write rather than QFile::copy, so that a copy
+            // cut short is never taken for a safe one. Any failure here (a full disk) would
+            // repeat with the next name.
+            if (!AtomicFile::write(copy, *original)) {
+                result.secured = true;
+                result.copyPath = copy;
+            }
+            return result;
+        }
+        // The name is taken: it is enough if it already holds this very content (a failure
+        // reported twice within one second).
+        if (contentOf(copy) == original) {
+            result.secured = true;
+            result.copyPath = copy;
+            return result;
+        }
+    }
+    return result;
+}
+
+std::optional<QString> write(const QString& path, const QByteArray& document)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return FileErrors::folderFailure(folder);
+    return AtomicFile::write(path, document);
+}
+
+} // namespace StateFile

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/reading.h"
+#include "model/saved_state.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Reading, checking, setting aside and writing the state file.
+namespace StateFile {
+
+// The opening sentence of every description of an impossible reading in the history.
+QString invalidReadingSentence();
+
+// Why a reading of the history is impossible, or none when it is valid. The rules are
+// tested in order and the first failure decides: as many cards as the spread has
+// positions; every card between 0 and 21; no card twice; `revealed` between 0 and the
+// number of cards. `number` counts the readings of the history from 1, for the message.
+std::optional<QString> invalidReason(const Reading& reading, qsizetype number);
+
+// Decodes a whole state document and checks every reading of its history. On failure
+// `error` (if given) receives the Spanish description of the first fault.
+std::optional<SavedState> decodeAndValidate(const QByteArray& bytes, QString* error);
+
+struct ReadResult {
+    enum class Status { missing, loaded, failed };
+    Status status = Status::missing;
+    SavedState state; // when loaded
+    QString error;    // when failed: the description, a whole sentence
+};
+
+// Reads the state file at `path`. A path where nothing exists is a first start.
+ReadResult read(const QString& path);
+
+// "state-recuperacion-<seconds>.json".
+QString recoveryFileName(qint64 secondsSince1970);
+
+struct SetAsideResult {
+    // True when the content at `path` is safe from being replaced: a copy holds it, or there
+    // is no file there that a write could replace.
+    bool secured = false;
+    // The copy that holds the content, if one was made or found.
+    QString copyPath;
+};
+
+// Copies the state file at `path` beside itself as a recovery copy named after the time
+// `secondsSince1970`. When that name is taken by another content, a numbered variant of it
+// is used, so that the damaged file is never left without a copy.
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970);
+
+// Creates the folder of `path` if needed and writes `document` there atomically. Returns none
+// on success or a Spanish sentence saying why it failed.
+std::optional<QString> write(const QString& path, const QByteArray& document);
+
+} // namespace StateFile
