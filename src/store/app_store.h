@@ -6,12 +6,12 @@
 #include "model/spread.h"
 #include "model/topic.h"
 #include "store/desktop_services.h"
+#include "store/state_encoder.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QUuid>
-
 #include <memory>
 #include <optional>
 
@@ -35,8 +35,8 @@ class AppStore : public QObject {
     Q_PROPERTY(bool showSetup READ showSetup WRITE setShowSetup NOTIFY showSetupChanged)
     Q_PROPERTY(bool showPreferences READ showPreferences WRITE setShowPreferences NOTIFY
                    showPreferencesChanged)
-    Q_PROPERTY(bool showNewConfirmation READ showNewConfirmation WRITE setShowNewConfirmation
-                   NOTIFY showNewConfirmationChanged)
+    Q_PROPERTY(bool showNewConfirmation READ showNewConfirmation WRITE setShowNewConfirmation NOTIFY
+                   showNewConfirmationChanged)
 
 public:
     enum class Phase { prepare, shuffling, cut, reading };
@@ -138,6 +138,10 @@ private:
     std::unique_ptr<RandomSource> m_rng;
     SoundPlayer* m_soundPlayer = nullptr;
     SaveDialog* m_saveDialog = nullptr;
+    StateEncoder m_encoder;
+    // Set when the state file could not be read and no recovery copy of it could be made:
+    // the next write must not replace it until a copy exists.
+    bool m_originalAtRisk = false;
 
     Preferences m_preferences;
     QList<Reading> m_history;

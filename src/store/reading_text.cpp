@@ -1,0 +1,60 @@
+#include "engine/reading_engine.h"
+#include "model/catalog.h"
+#include "store/app_store.h"
+
+#include <QLocale>
+
+// The plain-text form of a reading. Kept apart from the rest of the store because it is a
+// pure function of the reading, the deck and the user's locale.
+
+namespace {
+
+// The long date followed by the short time, in the user's locale and time zone. QLocale()
+// is the system locale unless the application chose another default.
+QString dateLine(double date)
+{
+    const QDateTime local = ReferenceDate::toDateTime(date).toLocalTime();
+    const QLocale locale;
+    return locale.toString(local, locale.dateFormat(QLocale::LongFormat) + QLatin1Char(' ') +
+                                      locale.timeFormat(QLocale::ShortFormat));
+}
+
+} // namespace
+
+QString AppStore::text(const Reading& reading)
+{
+    QString result =
+        QStringLiteral("Arcandel\n") + dateLine(reading.date) + QLatin1Char('\n') +
+        name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic) + QLatin1Char('\n') +
+        (reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question) +
+        QStringLiteral("\n\n");
+
+    const QList<Position> places = positions(reading.spread);
+    for (qsizetype i = 0; i < reading.cards.size(); ++i) {
+        const DrawnCard& card = reading.cards.at(i);
+        // Stored readings always match their spread; a reading handed in from elsewhere
+        // gets empty position texts rather than a crash.
+        const Position position = i < places.size() ? places.at(i) : Position{};
+        const Arcana* arcana = card.arcana();
+        if (i > 0)
+            result += QStringLiteral("\n\n");
+        result += QString::number(i + 1) + QStringLiteral(". ") + position.title +
+                  QStringLiteral(" — ") + (arcana ? arcana->name : QString()) +
+                  (card.reversed ? QStringLiteral(" (invertida)") : QString()) + QLatin1Char('\n') +
+                  position.meaning + QStringLiteral("\n\n") +
+                  (i < reading.interpretations.size()
+                       ? reading.interpretations.at(i)
+                       : ReadingEngine::interpretation(card, position, reading.topic));
+    }
+
+    result += QStringLiteral("\n\nSÍNTESIS\n") + reading.synthesis + QStringLiteral("\n\nNOTAS\n") +
+              reading.notes + QStringLiteral("\n\nLectura simbólica para reflexión personal.");
+    return result;
+}
+
+QString AppStore::exportFileName(const Reading& reading)
+{
+    return QStringLiteral("Arcandel-") +
+           ReferenceDate::toDateTime(reading.date).date().toString(Qt::ISODate) +
+           QStringLiteral(".txt");
+}
