@@ -365,8 +365,9 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_shuffle->setEasingCurve(QEasingCurve::Linear);
     connect(m_shuffle, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { applyShuffleProgress(value.toReal()); });
-    connect(m_shuffle, &QVariantAnimation::finished, this,
-            [this] { m_fan->setState(m_store->phase(), m_pulse ? 1.0 : 0.0); });
+    connect(m_shuffle, &QVariantAnimation::finished, this, [this] {
+        m_fan->setState(m_store ? m_store->phase() : AppStore::Phase::prepare, m_pulse ? 1.0 : 0.0);
+    });
 
     // Two-way bindings with the store.
     connect(m_topicPicker, &QComboBox::currentIndexChanged, this, [this](int index) {
