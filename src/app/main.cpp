@@ -1,16 +1,26 @@
+#include "app/arcandel_app.h"
 #include "model/catalog.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // The launch options are read from the full argument list, before Qt takes its own.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Arcandel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("org.arcandel.Arcandel"));
+
     if (Catalog::loadError())
-        Catalog::cards(); // ends the process with the deck message
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Arcandel"));
-    window.resize(1280, 850);
-    window.show();
-    return app.exec();
+        return ArcandelApp::reportDeckFailure(Catalog::deckFailureMessage());
+
+    ArcandelApp::applyAppearance(application);
+    ArcandelApp arcandel(arguments, QDir::currentPath());
+    arcandel.launch();
+    return application.exec();
 }
