@@ -18,6 +18,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -26,19 +27,6 @@ constexpr int stripPad = 8; // room around the thumbnails for their turn and sha
 constexpr int buttonHeight = 24;
 constexpr int buttonPadding = 10;
 constexpr int iconSize = 16;
-
-QFont headlineFont()
-{
-    return Typography::font(Typography::Style::headline);
-}
-QFont captionFont()
-{
-    return Typography::font(Typography::Style::caption);
-}
-QFont buttonFont()
-{
-    return Typography::font(Typography::Style::body);
-}
 
 QString restoreText()
 {
@@ -54,15 +42,21 @@ QString layoutText(QString text)
     return text;
 }
 
-// Lays `text` out at `width` with at most `maxLines` lines; returns the height used and
-// whether text was left over.
-qreal layOut(QTextLayout& layout, qreal width, int maxLines, bool* truncated)
+// Every line of a clamped text is one font height below the previous one, so the height a
+// row reserves never depends on which glyphs a line happens to use.
+qreal linePitch(const QFont& font)
+{
+    return std::ceil(QFontMetricsF(font).height());
+}
+
+// Lays `text` out at `width` with at most `maxLines` lines; returns whether text was left
+// over.
+bool layOut(QTextLayout& layout, qreal width, int maxLines, qreal pitch)
 {
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
-    qreal y = 0;
     int lines = 0;
     int end = 0;
     while (lines < maxLines) {
@@ -70,29 +64,55 @@ qreal layOut(QTextLayout& layout, qreal width, int maxLines, bool* truncated)
         if (!line.isValid())
             break;
         line.setLineWidth(std::max<qreal>(width, 1));
-        line.setPosition(QPointF(0, y));
-        y += line.height();
+        line.setPosition(QPointF(0, pitch * lines));
         end = line.textStart() + line.textLength();
         ++lines;
     }
     layout.endLayout();
-    if (truncated)
-        *truncated = end < layout.text().size();
-    return y;
+    return end < layout.text().size();
 }
 
-qreal clampedHeight(const QString& text, const QFont& font, qreal width, int maxLines)
+// What a two-line limit needs to know of a text to size it at any width, measured once:
+// the natural width of its first paragraph and whether another paragraph follows.
+HistoryDelegate::TextMeasure measure(const QString& text, const QFontMetricsF& metrics)
 {
-    QTextLayout layout(layoutText(text), font);
-    return layOut(layout, width, maxLines, nullptr);
+    HistoryDelegate::TextMeasure result;
+    if (text.isEmpty())
+        return result;
+    const QString flat = layoutText(text);
+    const qsizetype breakAt = flat.indexOf(QChar::LineSeparator);
+    QStringView first = QStringView(flat).left(breakAt < 0 ? flat.size() : breakAt);
+    while (!first.isEmpty() && first.back().isSpace())
+        first.chop(1);
+    // Beyond a thousand characters a paragraph is wider than any window: the beginning
+    // alone is measured.
+    result.firstWidth = metrics.horizontalAdvance(first.left(1000).toString());
+    if (first.size() > 1000)
+        result.firstWidth = std::numeric_limits<qreal>::max();
+    result.moreParagraphs = breakAt >= 0;
+    result.present = true;
+    return result;
+}
+
+// Lines of a measured text at `width`, at most two: one when the first paragraph fits and
+// nothing follows it, two otherwise (the layout wraps a paragraph exactly when its natural
+// width does not fit).
+int lineCount(const HistoryDelegate::TextMeasure& text, qreal width)
+{
+    if (!text.present)
+        return 0;
+    return (text.firstWidth <= width && !text.moreParagraphs) ? 1 : 2;
 }
 
 void drawClamped(QPainter* painter, const QRectF& rect, const QString& text, const QFont& font,
                  const QColor& color, int maxLines)
 {
+    const qreal pitch = linePitch(font);
+    // Never more lines than the room the row reserved (a subpixel difference between the
+    // measure and the layout must not push text into the next part).
+    maxLines = std::max(1, std::min(maxLines, int(std::lround(rect.height() / pitch))));
     QTextLayout layout(layoutText(text), font);
-    bool truncated = false;
-    layOut(layout, rect.width(), maxLines, &truncated);
+    const bool truncated = layOut(layout, rect.width(), maxLines, pitch);
     painter->save();
     painter->setPen(color);
     painter->setFont(font);
@@ -125,11 +145,6 @@ void drawLine(QPainter* painter, const QRectF& rect, const QString& text, const 
     painter->restore();
 }
 
-qreal lineHeight(const QFont& font)
-{
-    return std::ceil(QFontMetricsF(font).height());
-}
-
 QColor translucent(QColor color, qreal alpha)
 {
     color.setAlphaF(float(alpha));
@@ -155,8 +170,20 @@ QList<HistoryDelegate::Thumbnail> HistoryDelegate::thumbnails(const Reading& rea
     return result;
 }
 
+int HistoryDelegate::reservedLines(const QString& text, const QFont& font, qreal width)
+{
+    return lineCount(measure(text, QFontMetricsF(font)), std::floor(width));
+}
+
 HistoryDelegate::HistoryDelegate(QAbstractItemView* view)
-    : QStyledItemDelegate(view), m_view(view), m_strips(24 * 1024 * 1024)
+    : QStyledItemDelegate(view), m_view(view), m_strips(24 * 1024 * 1024),
+      m_headline(Typography::font(Typography::Style::headline)),
+      m_caption(Typography::font(Typography::Style::caption)),
+      m_button(Typography::font(Typography::Style::body)), m_headlineMetrics(m_headline),
+      m_captionMetrics(m_caption), m_headlinePitch(linePitch(m_headline)),
+      m_captionPitch(linePitch(m_caption)),
+      m_buttonWidth(std::ceil(QFontMetricsF(m_button).horizontalAdvance(restoreText())) +
+                    2 * buttonPadding)
 {}
 
 void HistoryDelegate::setFocusedAction(Action action)
@@ -180,10 +207,9 @@ void HistoryDelegate::setHover(const QPersistentModelIndex& index, Action action
         m_view->update(m_hoverIndex);
 }
 
-void HistoryDelegate::clearHeights()
+void HistoryDelegate::clearMeasures()
 {
-    m_heights.clear();
-    m_heightsWidth = -1;
+    m_measures.clear();
 }
 
 qreal HistoryDelegate::detailWidth(int itemWidth) const
@@ -193,22 +219,18 @@ qreal HistoryDelegate::detailWidth(int itemWidth) const
 
 HistoryDelegate::Heights HistoryDelegate::heights(const QModelIndex& index, qreal detailWidth) const
 {
-    const int width = int(std::floor(detailWidth));
-    if (width != m_heightsWidth) {
-        m_heights.clear();
-        m_heightsWidth = width;
-    }
     const quint64 revision = index.data(HistoryModel::RevisionRole).toULongLong();
-    const auto hit = m_heights.constFind(revision);
-    if (hit != m_heights.constEnd())
-        return *hit;
-    Heights result;
-    result.question =
-        clampedHeight(index.data(HistoryModel::QuestionRole).toString(), headlineFont(), width, 2);
-    const QString notes = index.data(HistoryModel::NotesRole).toString();
-    result.notes = notes.isEmpty() ? 0 : clampedHeight(notes, captionFont(), width, 2);
-    m_heights.insert(revision, result);
-    return result;
+    auto hit = m_measures.constFind(revision);
+    if (hit == m_measures.constEnd()) {
+        RowMeasure row;
+        row.question =
+            measure(index.data(HistoryModel::QuestionRole).toString(), m_headlineMetrics);
+        row.notes = measure(index.data(HistoryModel::NotesRole).toString(), m_captionMetrics);
+        hit = m_measures.insert(revision, row);
+    }
+    const qreal width = std::floor(detailWidth);
+    return {lineCount(hit->question, width) * m_headlinePitch,
+            lineCount(hit->notes, width) * m_captionPitch};
 }
 
 HistoryDelegate::Geometry HistoryDelegate::geometry(const QRect& itemRect,
@@ -225,7 +247,7 @@ HistoryDelegate::Geometry HistoryDelegate::geometry(const QRect& itemRect,
     const qreal left = inner.left() + thumbnailBox + rowSpacing;
     const qreal width = detailWidth(itemRect.width());
     const Heights h = heights(index, width);
-    const qreal caption = lineHeight(captionFont());
+    const qreal caption = m_captionPitch;
     qreal y = inner.top();
     g.question = QRectF(left, y, width, h.question);
     y += h.question + detailSpacing;
@@ -237,8 +259,7 @@ HistoryDelegate::Geometry HistoryDelegate::geometry(const QRect& itemRect,
         g.notes = QRectF(left, y, width, h.notes);
         y += h.notes + detailSpacing;
     }
-    const qreal buttonWidth =
-        std::ceil(QFontMetricsF(buttonFont()).horizontalAdvance(restoreText())) + 2 * buttonPadding;
+    const qreal buttonWidth = m_buttonWidth;
     g.button = QRectF(left, y, std::min(buttonWidth, std::max<qreal>(width, 0)), buttonHeight);
     return g;
 }
@@ -251,6 +272,27 @@ QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     const qreal actions = g.remove.bottom() - g.favorite.top();
     const qreal content = std::max({thumbnailHeight, details, actions});
     return {width, int(std::ceil(content)) + 2 * rowMargin + rowGap};
+}
+
+QPixmap HistoryDelegate::symbolPixmap(const QString& symbol, const QColor& color,
+                                      qreal devicePixelRatio) const
+{
+    // Drawing a symbol builds and unites paths: do it once per symbol, colour and ratio.
+    const QString key = symbol + QLatin1Char('|') + QString::number(color.rgba(), 16) +
+                        QLatin1Char('|') + QString::number(devicePixelRatio);
+    const auto hit = m_symbols.constFind(key);
+    if (hit != m_symbols.constEnd())
+        return *hit;
+    QPixmap pixmap(QSize(iconSize, iconSize) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        Icons::paint(painter, QRectF(0, 0, iconSize, iconSize), symbol, color);
+    }
+    m_symbols.insert(key, pixmap);
+    return pixmap;
 }
 
 QPixmap HistoryDelegate::strip(const Reading& reading, qreal devicePixelRatio) const
@@ -322,14 +364,13 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QPixmap thumbs = strip(reading, ratio);
     painter->drawPixmap(g.thumbnails.topLeft() - QPointF(stripPad, stripPad), thumbs);
 
-    drawClamped(painter, g.question, index.data(HistoryModel::QuestionRole).toString(),
-                headlineFont(), text, 2);
-    drawLine(painter, g.detail, index.data(HistoryModel::DetailRole).toString(), captionFont(),
+    drawClamped(painter, g.question, index.data(HistoryModel::QuestionRole).toString(), m_headline,
+                text, 2);
+    drawLine(painter, g.detail, index.data(HistoryModel::DetailRole).toString(), m_caption,
              secondary);
-    drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), captionFont(),
-             secondary);
+    drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), m_caption, secondary);
     if (!g.notes.isEmpty())
-        drawClamped(painter, g.notes, reading.notes, captionFont(), text, 2);
+        drawClamped(painter, g.notes, reading.notes, m_caption, text, 2);
 
     const bool sameRow = [&](const QPersistentModelIndex& other) {
         return other.isValid() && other == index;
@@ -352,7 +393,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->setBrush(translucent(text, fill));
         painter->drawRoundedRect(button, 6, 6);
         painter->setPen(text);
-        painter->setFont(buttonFont());
+        painter->setFont(m_button);
         painter->drawText(g.button, Qt::AlignCenter | Qt::TextSingleLine, restoreText());
         if (focused && m_focused == Action::restore)
             ring(g.button, 6);
@@ -369,7 +410,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         }
         const QRectF icon(rect.center().x() - iconSize / 2.0, rect.center().y() - iconSize / 2.0,
                           iconSize, iconSize);
-        Icons::paint(*painter, icon, symbol, color);
+        painter->drawPixmap(icon.topLeft(), symbolPixmap(symbol, color, ratio));
         if (focused && m_focused == action)
             ring(rect, 5);
     };
@@ -528,8 +569,10 @@ bool HistoryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 }
 
 HistoryListView::HistoryListView(QWidget* parent)
-    : QListView(parent), m_delegate(new HistoryDelegate(this))
+    : QListView(parent), m_delegate(new HistoryDelegate(this)), m_warmer(new QTimer(this))
 {
+    m_warmer->setInterval(0);
+    connect(m_warmer, &QTimer::timeout, this, &HistoryListView::warmNextFace);
     setItemDelegate(m_delegate);
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -538,6 +581,10 @@ HistoryListView::HistoryListView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(false);
+    // Rows are measured a batch at a time between events: a long journal opens at once and
+    // the rest of the list is laid out while the user looks at the first rows.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(60);
     setMouseTracking(true);
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
@@ -619,6 +666,26 @@ void HistoryListView::mouseMoveEvent(QMouseEvent* event)
     m_delegate->setHover(index, action);
     viewport()->setCursor(action == HistoryDelegate::Action::none ? Qt::ArrowCursor
                                                                   : Qt::PointingHandCursor);
+}
+
+void HistoryListView::showEvent(QShowEvent* event)
+{
+    QListView::showEvent(event);
+    if (m_nextFace == 0 && model() && model()->rowCount() > 0)
+        m_warmer->start();
+}
+
+void HistoryListView::warmNextFace()
+{
+    const QList<Arcana>& deck = Catalog::cards();
+    if (m_nextFace >= 2 * deck.size()) {
+        m_warmer->stop();
+        return;
+    }
+    const Arcana& card = deck.at(m_nextFace / 2);
+    CardFace::pixmap(card, m_nextFace % 2 == 1,
+                     QSizeF(HistoryDelegate::thumbnailWidth, thumbnailHeight), devicePixelRatioF());
+    ++m_nextFace;
 }
 
 void HistoryListView::leaveEvent(QEvent* event)

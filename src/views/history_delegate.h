@@ -3,11 +3,14 @@
 #include "model/reading.h"
 
 #include <QCache>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QListView>
 #include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 // Paints one saved reading as a card of the history: thumbnails, question, spread and topic,
 // date, notes, "Volver a esta tirada", and the favourite and delete buttons, and turns clicks
@@ -25,6 +28,8 @@ public:
         QRectF rect;
     };
     static QList<Thumbnail> thumbnails(const Reading& reading);
+    // Lines (at most two) a row reserves for `text` in `font` at `width`.
+    static int reservedLines(const QString& text, const QFont& font, qreal width);
 
     // Sizes of a row, in points.
     static constexpr int rowGap = 14;         // between two rows
@@ -60,9 +65,16 @@ public:
     bool isPressing() const { return m_pressed != Action::none; }
 
     int cachedStrips() const { return m_strips.count(); }
-    int cachedHeights() const { return int(m_heights.size()); }
-    // Forget cached row heights (the width or the fonts changed).
-    void clearHeights();
+    int cachedMeasures() const { return int(m_measures.size()); }
+    // Forget the cached text measures (the fonts changed).
+    void clearMeasures();
+
+    // What sizing a text with a two-line limit needs, whatever the width.
+    struct TextMeasure {
+        bool present = false;
+        qreal firstWidth = 0; // natural width of the first paragraph
+        bool moreParagraphs = false;
+    };
 
 Q_SIGNALS:
     void restoreRequested(const QModelIndex& index);
@@ -90,17 +102,33 @@ private:
     Geometry geometry(const QRect& itemRect, const QModelIndex& index) const;
     qreal detailWidth(int itemWidth) const;
     QPixmap strip(const Reading& reading, qreal devicePixelRatio) const;
+    QPixmap symbolPixmap(const QString& symbol, const QColor& color, qreal devicePixelRatio) const;
     void trigger(Action action, const QModelIndex& index);
 
     QAbstractItemView* m_view;
-    mutable QHash<quint64, Heights> m_heights;
-    mutable int m_heightsWidth = -1;
+    struct RowMeasure {
+        TextMeasure question;
+        TextMeasure notes;
+    };
+    // Measured once per row revision: resizing only redoes the cheap arithmetic.
+    mutable QHash<quint64, RowMeasure> m_measures;
     mutable QCache<QString, QPixmap> m_strips;
+    mutable QHash<QString, QPixmap> m_symbols;
     QPersistentModelIndex m_pressedIndex;
     Action m_pressed = Action::none;
     QPersistentModelIndex m_hoverIndex;
     Action m_hover = Action::none;
     Action m_focused = Action::restore;
+
+    // Fonts and measures of every row, taken once.
+    QFont m_headline;
+    QFont m_caption;
+    QFont m_button;
+    QFontMetricsF m_headlineMetrics;
+    QFontMetricsF m_captionMetrics;
+    qreal m_headlinePitch;
+    qreal m_captionPitch;
+    qreal m_buttonWidth;
 };
 
 // The list of the history: passes keys and hover to the delegate so the buttons inside a row
@@ -118,11 +146,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     // Offers a mouse event to the delegate's buttons first.
     bool offerToDelegate(QMouseEvent* event, const QModelIndex& index);
 
+    // Renders one card face at thumbnail size per pass of the event loop, so scrolling onto
+    // a card not seen yet does not stop to read its picture.
+    void warmNextFace();
+
     HistoryDelegate* m_delegate;
+    QTimer* m_warmer;
+    int m_nextFace = 0;
 };

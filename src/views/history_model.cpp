@@ -5,6 +5,7 @@
 #include "views/text_search.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -73,6 +74,16 @@ const QString& HistoryModel::searchText(int row) const
         entry.hasFolded = true;
     }
     return entry.folded;
+}
+
+bool HistoryModel::prepareSearchTexts(int count)
+{
+    // Rows move as readings come and go; the counter only says where to look next, and a
+    // row that already has its text costs nothing.
+    m_prepared = std::min(m_prepared, int(m_rows.size()));
+    for (; count > 0 && m_prepared < m_rows.size(); --count, ++m_prepared)
+        searchText(m_prepared);
+    return m_prepared >= m_rows.size();
 }
 
 QVariant HistoryModel::data(const QModelIndex& index, int role) const

@@ -35,6 +35,9 @@ public:
 
     const Reading& reading(int row) const { return m_rows.at(row).reading; }
     const QString& searchText(int row) const;
+    // Builds the search texts of up to `count` more rows ahead of the first search; returns
+    // whether every row has one.
+    bool prepareSearchTexts(int count);
 
     // The text the search looks in: question, notes, spread name and the card names, joined
     // by single spaces.
@@ -56,6 +59,7 @@ private:
     AppStore* m_store;
     QList<Row> m_rows;
     quint64 m_nextRevision = 1;
+    int m_prepared = 0; // rows before this one have their search text
     QLocale m_locale;
 };
 

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -105,6 +106,24 @@ HistoryView::HistoryView(AppStore* store, QWidget* parent)
     if (m_store)
         connect(m_store, &AppStore::historyChanged, this, &HistoryView::updateEmptyState);
     updateEmptyState();
+
+    // Prepare the search texts between events, so even the first keystroke only compares.
+    auto* preparer = new QTimer(this);
+    preparer->setInterval(0);
+    connect(preparer, &QTimer::timeout, this, [this, preparer] {
+        if (m_model->prepareSearchTexts(250))
+            preparer->stop();
+    });
+    preparer->start();
+}
+
+HistoryView::~HistoryView()
+{
+    // An open confirmation must not answer into a screen that is going away.
+    if (m_confirmation) {
+        disconnect(m_confirmation, nullptr, this, nullptr);
+        delete m_confirmation;
+    }
 }
 
 QWidget* HistoryView::buildEmptyState()

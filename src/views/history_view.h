@@ -22,6 +22,7 @@ class HistoryView : public QWidget {
     Q_OBJECT
 public:
     explicit HistoryView(AppStore* store, QWidget* parent = nullptr);
+    ~HistoryView() override;
 
     QString search() const;
     void setSearch(const QString& search);

@@ -2,6 +2,7 @@
 #include "views/history_delegate.h"
 #include "views/history_model.h"
 #include "views/history_view.h"
+#include "views/typography.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QToolTip>
 
 using Action = HistoryDelegate::Action;
@@ -330,6 +332,24 @@ private Q_SLOTS:
         QCOMPARE(view.filterModel()->rowCount(), 2);
     }
 
+    void leavingWithAnOpenConfirmationDeletesNothing()
+    {
+        QTemporaryDir dir;
+        auto store = ScreenFixtures::store(dir, sampleHistory());
+        auto* view = new HistoryView(store.get());
+        view->resize(900, 700);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        view->requestDelete(store->history().at(0).id);
+        QVERIFY(view->deleteConfirmation());
+        // A second request while one is open waits in the same confirmation.
+        view->requestDelete(store->history().at(1).id);
+        QCOMPARE(view->pendingDelete(), std::optional<QUuid>(store->history().at(1).id));
+        delete view;
+        QApplication::processEvents();
+        QCOMPARE(store->history().size(), 3);
+    }
+
     void rowButtonsActOnTheirReading()
     {
         QTemporaryDir dir;
@@ -415,6 +435,42 @@ private Q_SLOTS:
         QCOMPARE(many.at(0).rect.left(), 6.0);
         QCOMPARE(many.at(2).rect.right(), 124.0);
         QVERIFY(HistoryDelegate::thumbnails(reading({}, {}, Spread::daily, {})).isEmpty());
+    }
+
+    void reservedLinesMatchTheLayout()
+    {
+        // The rows are sized without laying their texts out; the count must agree with what
+        // the layout does at every width, for one and for two lines.
+        const QFont font = Typography::font(Typography::Style::headline);
+        const QStringList texts = {
+            QStringLiteral("¿Qué me ayudará a abrir una nueva etapa en el trabajo?"),
+            QStringLiteral("Unapalabramuylargasinespaciosquenocabe"),
+            QStringLiteral("Corta   "),
+            QStringLiteral("Primera línea\nsegunda"),
+            QStringLiteral("x"),
+        };
+        for (const QString& text : texts) {
+            for (int width = 10; width <= 500; width += 3) {
+                QString flat = text;
+                flat.replace(QLatin1Char('\n'), QChar::LineSeparator);
+                QTextLayout layout(flat, font);
+                QTextOption option;
+                option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                layout.setTextOption(option);
+                layout.beginLayout();
+                int lines = 0;
+                while (true) {
+                    QTextLine line = layout.createLine();
+                    if (!line.isValid())
+                        break;
+                    line.setLineWidth(width);
+                    ++lines;
+                }
+                layout.endLayout();
+                QCOMPARE(HistoryDelegate::reservedLines(text, font, width), std::min(lines, 2));
+            }
+        }
+        QCOMPARE(HistoryDelegate::reservedLines({}, font, 100), 0);
     }
 
     void thumbnailStripsAreCached()
