@@ -29,6 +29,19 @@ QByteArray nested(const QByteArray& standalone, int depth)
     return result;
 }
 
+// Cheap test for the common case: the kept copy shares every text and list with the
+// reading (implicit sharing), so nothing needs comparing character by character.
+bool sameData(const Reading& a, const Reading& b)
+{
+    auto same = [](const auto& x, const auto& y) {
+        return x.size() == y.size() && x.constData() == y.constData();
+    };
+    return a.id == b.id && a.date == b.date && a.spread == b.spread && a.topic == b.topic &&
+           a.revealed == b.revealed && a.favorite == b.favorite && same(a.question, b.question) &&
+           same(a.cards, b.cards) && same(a.reader, b.reader) && same(a.notes, b.notes) &&
+           same(a.synthesis, b.synthesis) && same(a.interpretations, b.interpretations);
+}
+
 QByteArray encodeReading(const Reading& reading)
 {
     // Readings are elements of "history", two levels below the top object.
@@ -49,7 +62,7 @@ QByteArray StateEncoder::encode(const Preferences& preferences, const QList<Read
         if (it == m_entries.end()) {
             it = m_entries.insert(reading.id, Entry{reading, encodeReading(reading), 0});
             ++m_lastEncodedCount;
-        } else if (!(it->reading == reading)) {
+        } else if (!sameData(it->reading, reading) && !(it->reading == reading)) {
             it->reading = reading;
             it->json = encodeReading(reading);
             ++m_lastEncodedCount;

@@ -3,6 +3,7 @@
 #include "model/spread.h"
 #include "store/atomic_file.h"
 #include "store/file_errors.h"
+#include "store/state_parser.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,7 +80,11 @@ std::optional<QString> invalidReason(const Reading& reading, qsizetype number)
 std::optional<SavedState> decodeAndValidate(const QByteArray& bytes, QString* error)
 {
     QString description;
-    std::optional<SavedState> state = SavedState::decode(bytes, &description);
+    // The fast reader handles what the program itself writes; anything else goes to the
+    // general decoder, which also describes what is wrong.
+    std::optional<SavedState> state = StateParser::parse(bytes);
+    if (!state)
+        state = SavedState::decode(bytes, &description);
     if (state) {
         for (qsizetype i = 0; i < state->history.size(); ++i) {
             if (const auto reason = invalidReason(state->history.at(i), i + 1)) {

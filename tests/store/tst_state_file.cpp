@@ -3,6 +3,7 @@
 #include "store/file_errors.h"
 #include "store/state_encoder.h"
 #include "store/state_file.h"
+#include "store/state_parser.h"
 #include "store_fixtures.h"
 
 #include <QDateTime>
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void uncopiedOriginalIsNeverReplaced();
     void unreadableFileWithoutPermission();
     void encoderKeepsUnchangedReadings();
+    void fastReaderAgreesWithGeneralDecoder();
     void systemErrorsInSpanish();
 };
 
@@ -498,6 +500,75 @@ void TestStateFile::encoderKeepsUnchangedReadings()
              StateEncoder::encodeWhole(SavedState{preferences, history}));
     history.clear();
     check(0);
+}
+
+void TestStateFile::fastReaderAgreesWithGeneralDecoder()
+{
+    QList<Reading> history = validHistory();
+    history[0].notes = QStringLiteral("comillas \" barra \\ / tab\t nl\n \u0001 \u2028 🂠 ñ \uFEFF");
+    history[1].id = QUuid(QStringLiteral("{0f0e0d0c-0b0a-4908-8706-050403020100}"));
+    const QByteArray canonical = document(preferences(false, true), history);
+    QString text = QString::fromUtf8(canonical);
+    const QByteArray compact = QJsonDocument(SavedState{preferences(false, true), history}.toJson())
+                                   .toJson(QJsonDocument::Compact);
+    auto replaced = [&](const QString& from, const QString& to) {
+        QString copy = text;
+        copy.replace(from, to);
+        return copy.toUtf8();
+    };
+    const QString firstDate = QStringLiteral("\"date\": 763000002.25");
+    const QString firstRevealed = QStringLiteral("\"revealed\": 3");
+
+    // Documents the fast reader must take itself, and those it must leave to the decoder.
+    const QList<QPair<QByteArray, bool>> cases{
+        {canonical, true},
+        {compact, true},
+        {replaced(firstDate,
+                  QStringLiteral("\"extra\": [{\"a\": [1, -2.5e3, null, true, \"x\\u00e9\"]}], ") +
+                      firstDate),
+         true},
+        {replaced(firstDate, QStringLiteral("\"date\": 7.6300000225e8")), true},
+        {replaced(firstDate, QStringLiteral("\"date\": -0")), true},
+        {replaced(firstDate, QStringLiteral("\"date\": -0.0")), true},
+        {replaced(firstDate, QStringLiteral("\"date\": 12345678901234567890")), true},
+        {replaced(QStringLiteral("nl\\n"), QStringLiteral("nl\\u000a \\ud83c\\udca0 \\/")), true},
+        {replaced(uuidText(history[1].id), uuidText(history[1].id).toLower()), true},
+        {replaced(firstDate, QStringLiteral("\"date\": 1e400")), false},
+        {replaced(firstDate, QStringLiteral("\"date\": 1e-320")), false},
+        {replaced(firstRevealed, QStringLiteral("\"revealed\": 3.0")), false},
+        {replaced(firstRevealed, QStringLiteral("\"revealed\": 03")), false},
+        {replaced(firstRevealed, QStringLiteral("\"revealed\": 3, \"revealed\": 2")), false},
+        {replaced(QStringLiteral("\"notes\""), QStringLiteral("\"not\\u0065s\"")), false},
+        {replaced(QStringLiteral("nl\\n"), QStringLiteral("\\ud800")), false},
+        {replaced(QStringLiteral("nl\\n"), QStringLiteral("\\x")), false},
+        {replaced(QStringLiteral("nl\\n"), QStringLiteral("\t")), false},
+        {replaced(firstRevealed, QStringLiteral("\"revealed\": null")), false},
+        {replaced(QStringLiteral("\"favorite\": false"), QStringLiteral("\"favorite\": 0")), false},
+        {replaced(QStringLiteral("\"topic\": \"General\""),
+                  QStringLiteral("\"topic\": \"general\"")),
+         false},
+        {QByteArray("\xEF\xBB\xBF") + canonical, false},
+        {canonical + "x", false},
+        {canonical.left(canonical.size() / 2), false},
+        {QByteArray(canonical).replace("ñ", "\xC3\x28"), false},
+        {QByteArray(canonical).replace("ñ", "\xED\xA0\x80"), false},
+        {QByteArray(canonical).replace("ñ", "\xC0\xAF"), false},
+        {QByteArrayLiteral("{\"history\": [], \"preferences\": {}}"), false},
+        {QByteArrayLiteral(""), false},
+    };
+    for (const auto& [bytes, fast] : cases) {
+        const std::optional<SavedState> quick = StateParser::parse(bytes);
+        QString error;
+        const std::optional<SavedState> general = SavedState::decode(bytes, &error);
+        QVERIFY2(bool(quick) == fast, bytes.left(300).constData());
+        if (quick) {
+            QVERIFY2(general, qPrintable(error));
+            QVERIFY(*quick == *general);
+            // Equal down to the bytes written back (a -0 date, for instance).
+            QCOMPARE(StateEncoder::encodeWhole(*quick), StateEncoder::encodeWhole(*general));
+        }
+    }
+    QCOMPARE(*StateParser::parse(canonical), (SavedState{preferences(false, true), history}));
 }
 
 void TestStateFile::systemErrorsInSpanish()

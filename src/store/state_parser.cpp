@@ -1,0 +1,581 @@
+#include "store/state_parser.h"
+
+#include "model/spread.h"
+#include "model/topic.h"
+
+#include <QByteArrayView>
+#include <QUtf8StringView>
+#include <QUuid>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// Giving up is not an error: the general decoder takes over.
+struct GiveUp {};
+
+class Parser {
+public:
+    explicit Parser(const QByteArray& bytes)
+        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size())
+    {}
+
+    SavedState document()
+    {
+        SavedState state;
+        bool preferences = false;
+        bool history = false;
+        object([&](QByteArrayView key) {
+            if (key == "preferences") {
+                once(preferences);
+                state.preferences = this->preferences();
+            } else if (key == "history") {
+                once(history);
+                state.history = readings();
+            } else {
+                return false;
+            }
+            return true;
+        });
+        if (!preferences || !history)
+            throw GiveUp{};
+        skipSpace();
+        if (m_p != m_end)
+            throw GiveUp{};
+        return state;
+    }
+
+private:
+    // Objects: every member is handed to `member` with its key, which reads the value and
+    // returns true, or returns false for a key it does not know (the value is skipped).
+    template <class Member> void object(Member member)
+    {
+        expect('{');
+        skipSpace();
+        if (peek() == '}') {
+            ++m_p;
+            return;
+        }
+        while (true) {
+            const QByteArrayView key = plainKey();
+            expect(':');
+            if (!member(key))
+                skipValue(0);
+            skipSpace();
+            const char next = take();
+            if (next == '}')
+                return;
+            if (next != ',')
+                throw GiveUp{};
+            skipSpace();
+        }
+    }
+
+    template <class Element> void array(Element element)
+    {
+        expect('[');
+        skipSpace();
+        if (peek() == ']') {
+            ++m_p;
+            return;
+        }
+        while (true) {
+            element();
+            skipSpace();
+            const char next = take();
+            if (next == ']')
+                return;
+            if (next != ',')
+                throw GiveUp{};
+        }
+    }
+
+    static void once(bool& seen)
+    {
+        // A repeated key is resolved by the general decoder's own rule.
+        if (seen)
+            throw GiveUp{};
+        seen = true;
+    }
+
+    Preferences preferences()
+    {
+        Preferences p;
+        unsigned seen = 0;
+        object([&](QByteArrayView key) {
+            auto field = [&](unsigned bit) {
+                if (seen & bit)
+                    throw GiveUp{};
+                seen |= bit;
+            };
+            if (key == "name") {
+                field(1u << 0);
+                p.name = string();
+            } else if (key == "deck") {
+                field(1u << 1);
+                p.deck = string();
+            } else if (key == "spread") {
+                field(1u << 2);
+                p.spread = spread();
+            } else if (key == "reversals") {
+                field(1u << 3);
+                p.reversals = boolean();
+            } else if (key == "animations") {
+                field(1u << 4);
+                p.animations = boolean();
+            } else if (key == "sound") {
+                field(1u << 5);
+                p.sound = boolean();
+            } else if (key == "autoSave") {
+                field(1u << 6);
+                p.autoSave = boolean();
+            } else if (key == "theme") {
+                field(1u << 7);
+                p.theme = string();
+            } else if (key == "onboardingDone") {
+                field(1u << 8);
+                p.onboardingDone = boolean();
+            } else {
+                return false;
+            }
+            return true;
+        });
+        if (seen != (1u << 9) - 1)
+            throw GiveUp{};
+        return p;
+    }
+
+    QList<Reading> readings()
+    {
+        QList<Reading> list;
+        array([&] { list.append(reading()); });
+        return list;
+    }
+
+    Reading reading()
+    {
+        Reading r;
+        unsigned seen = 0;
+        object([&](QByteArrayView key) {
+            auto field = [&](unsigned bit) {
+                if (seen & bit)
+                    throw GiveUp{};
+                seen |= bit;
+            };
+            if (key == "id") {
+                field(1u << 0);
+                r.id = uuid();
+            } else if (key == "date") {
+                field(1u << 1);
+                r.date = number();
+            } else if (key == "spread") {
+                field(1u << 2);
+                r.spread = spread();
+            } else if (key == "question") {
+                field(1u << 3);
+                r.question = string();
+            } else if (key == "topic") {
+                field(1u << 4);
+                r.topic = topic();
+            } else if (key == "cards") {
+                field(1u << 5);
+                r.cards = cards();
+            } else if (key == "reader") {
+                field(1u << 6);
+                r.reader = string();
+            } else if (key == "revealed") {
+                field(1u << 7);
+                r.revealed = integer();
+            } else if (key == "notes") {
+                field(1u << 8);
+                r.notes = string();
+            } else if (key == "favorite") {
+                field(1u << 9);
+                r.favorite = boolean();
+            } else if (key == "interpretations") {
+                field(1u << 10);
+                r.interpretations = strings();
+            } else if (key == "synthesis") {
+                field(1u << 11);
+                r.synthesis = string();
+            } else {
+                return false;
+            }
+            return true;
+        });
+        if (seen != (1u << 12) - 1)
+            throw GiveUp{};
+        return r;
+    }
+
+    QList<DrawnCard> cards()
+    {
+        QList<DrawnCard> list;
+        array([&] {
+            DrawnCard card;
+            bool id = false;
+            bool reversed = false;
+            object([&](QByteArrayView key) {
+                if (key == "arcanaID") {
+                    once(id);
+                    card.arcanaID = integer();
+                } else if (key == "reversed") {
+                    once(reversed);
+                    card.reversed = boolean();
+                } else {
+                    return false;
+                }
+                return true;
+            });
+            if (!id || !reversed)
+                throw GiveUp{};
+            list.append(card);
+        });
+        return list;
+    }
+
+    QList<QString> strings()
+    {
+        QList<QString> list;
+        array([&] { list.append(string()); });
+        return list;
+    }
+
+    Spread spread()
+    {
+        const auto value = spreadFromRaw(string());
+        if (!value)
+            throw GiveUp{};
+        return *value;
+    }
+
+    Topic topic()
+    {
+        const auto value = topicFromRaw(string());
+        if (!value)
+            throw GiveUp{};
+        return *value;
+    }
+
+    QUuid uuid()
+    {
+        // The general decoder's rule: the 36-character form, in either case.
+        const QString text = string();
+        const QUuid id = QUuid::fromString(text);
+        if (text.size() != 36 || id.isNull())
+            throw GiveUp{};
+        return id;
+    }
+
+    bool boolean()
+    {
+        skipSpace();
+        if (literal("true"))
+            return true;
+        if (literal("false"))
+            return false;
+        throw GiveUp{};
+    }
+
+    // Only plain integers: other forms that the general decoder may still accept as
+    // integers (3.0, 3e0) are left to it.
+    qint64 integer()
+    {
+        skipSpace();
+        const char* start = m_p;
+        bool plain = false;
+        scanNumber(plain);
+        if (!plain)
+            throw GiveUp{};
+        qint64 value = 0;
+        const auto [end, error] = std::from_chars(start, m_p, value);
+        if (error != std::errc() || end != m_p)
+            throw GiveUp{};
+        return value;
+    }
+
+    double number()
+    {
+        skipSpace();
+        const char* start = m_p;
+        bool plain = false;
+        scanNumber(plain);
+        // An integer that fits 64 bits is kept as one and then converted, as QJsonValue does.
+        if (plain) {
+            qint64 whole = 0;
+            const auto [end, error] = std::from_chars(start, m_p, whole);
+            if (error == std::errc() && end == m_p)
+                return double(whole);
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(start, m_p, value);
+        if (error != std::errc() || end != m_p || !std::isfinite(value) ||
+            (value != 0 && !std::isnormal(value)))
+            throw GiveUp{};
+        return value;
+    }
+
+    // The strict JSON number grammar. `plain` tells an integer without fraction or exponent.
+    void scanNumber(bool& plain)
+    {
+        if (peek() == '-')
+            ++m_p;
+        if (peek() == '0') {
+            ++m_p;
+        } else if (isDigit(peek())) {
+            while (isDigit(peek()))
+                ++m_p;
+        } else {
+            throw GiveUp{};
+        }
+        plain = true;
+        if (peek() == '.') {
+            plain = false;
+            ++m_p;
+            if (!isDigit(peek()))
+                throw GiveUp{};
+            while (isDigit(peek()))
+                ++m_p;
+        }
+        if (peek() == 'e' || peek() == 'E') {
+            plain = false;
+            ++m_p;
+            if (peek() == '+' || peek() == '-')
+                ++m_p;
+            if (!isDigit(peek()))
+                throw GiveUp{};
+            while (isDigit(peek()))
+                ++m_p;
+        }
+    }
+
+    // A key written without escapes, as the program writes every key.
+    QByteArrayView plainKey()
+    {
+        skipSpace();
+        if (take() != '"')
+            throw GiveUp{};
+        const char* start = m_p;
+        while (true) {
+            const char c = take();
+            if (c == '"')
+                break;
+            if (c == '\\' || uchar(c) < 0x20 || uchar(c) >= 0x80)
+                throw GiveUp{};
+        }
+        return QByteArrayView(start, m_p - 1 - start);
+    }
+
+    QString string()
+    {
+        skipSpace();
+        if (take() != '"')
+            throw GiveUp{};
+        const char* start = m_p;
+        bool ascii = true;
+        while (true) {
+            if (m_p == m_end)
+                throw GiveUp{};
+            const uchar c = uchar(*m_p);
+            if (c == '"')
+                break;
+            if (c == '\\')
+                return escapedString(start);
+            if (c < 0x20)
+                throw GiveUp{};
+            ascii = ascii && c < 0x80;
+            ++m_p;
+        }
+        const QByteArrayView raw(start, m_p - start);
+        ++m_p;
+        if (ascii)
+            return QString::fromLatin1(raw);
+        if (!QUtf8StringView(raw).isValidUtf8())
+            throw GiveUp{};
+        return QString::fromUtf8(raw);
+    }
+
+    // The rest of a string that holds escapes, from its first character `start`.
+    QString escapedString(const char* start)
+    {
+        QByteArray utf8;
+        utf8.reserve(m_p - start + 256);
+        utf8.append(start, m_p - start);
+        while (true) {
+            // Copy the run up to the next quote, escape or control character at once.
+            const char* run = m_p;
+            while (m_p != m_end && *m_p != '"' && *m_p != '\\' && uchar(*m_p) >= 0x20)
+                ++m_p;
+            utf8.append(run, m_p - run);
+            const uchar c = uchar(take());
+            if (c == '"')
+                break;
+            if (c != '\\')
+                throw GiveUp{};
+            const char escape = take();
+            switch (escape) {
+            case '"':
+            case '\\':
+            case '/':
+                utf8.append(escape);
+                break;
+            case 'b':
+                utf8.append('\b');
+                break;
+            case 'f':
+                utf8.append('\f');
+                break;
+            case 'n':
+                utf8.append('\n');
+                break;
+            case 'r':
+                utf8.append('\r');
+                break;
+            case 't':
+                utf8.append('\t');
+                break;
+            case 'u': {
+                char32_t code = hex4();
+                if (code >= 0xDC00 && code <= 0xDFFF)
+                    throw GiveUp{};
+                if (code >= 0xD800 && code <= 0xDBFF) {
+                    if (take() != '\\' || take() != 'u')
+                        throw GiveUp{};
+                    const char32_t low = hex4();
+                    if (low < 0xDC00 || low > 0xDFFF)
+                        throw GiveUp{};
+                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                }
+                appendUtf8(utf8, code);
+                break;
+            }
+            default:
+                throw GiveUp{};
+            }
+        }
+        if (!QUtf8StringView(utf8).isValidUtf8())
+            throw GiveUp{};
+        return QString::fromUtf8(utf8);
+    }
+
+    char32_t hex4()
+    {
+        char32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const char c = take();
+            value <<= 4;
+            if (c >= '0' && c <= '9')
+                value |= char32_t(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                value |= char32_t(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                value |= char32_t(c - 'A' + 10);
+            else
+                throw GiveUp{};
+        }
+        return value;
+    }
+
+    static void appendUtf8(QByteArray& out, char32_t code)
+    {
+        if (code < 0x80) {
+            out.append(char(code));
+        } else if (code < 0x800) {
+            out.append(char(0xC0 | (code >> 6)));
+            out.append(char(0x80 | (code & 0x3F)));
+        } else if (code < 0x10000) {
+            out.append(char(0xE0 | (code >> 12)));
+            out.append(char(0x80 | ((code >> 6) & 0x3F)));
+            out.append(char(0x80 | (code & 0x3F)));
+        } else {
+            out.append(char(0xF0 | (code >> 18)));
+            out.append(char(0x80 | ((code >> 12) & 0x3F)));
+            out.append(char(0x80 | ((code >> 6) & 0x3F)));
+            out.append(char(0x80 | (code & 0x3F)));
+        }
+    }
+
+    // Any value of a key that is not ours, checked as strictly as the values we read.
+    void skipValue(int depth)
+    {
+        if (depth > 32)
+            throw GiveUp{};
+        skipSpace();
+        switch (peek()) {
+        case '{':
+            object([&](QByteArrayView) {
+                skipValue(depth + 1);
+                return true;
+            });
+            return;
+        case '[':
+            array([&] { skipValue(depth + 1); });
+            return;
+        case '"':
+            string();
+            return;
+        case 't':
+        case 'f':
+            boolean();
+            return;
+        case 'n':
+            if (!literal("null"))
+                throw GiveUp{};
+            return;
+        default:
+            number();
+            return;
+        }
+    }
+
+    bool literal(const char* word)
+    {
+        const QByteArrayView text(word);
+        if (m_end - m_p < text.size() || QByteArrayView(m_p, text.size()) != text)
+            return false;
+        m_p += text.size();
+        return true;
+    }
+
+    void skipSpace()
+    {
+        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
+            ++m_p;
+    }
+
+    void expect(char c)
+    {
+        skipSpace();
+        if (take() != c)
+            throw GiveUp{};
+    }
+
+    char peek() const { return m_p == m_end ? '\0' : *m_p; }
+
+    char take()
+    {
+        if (m_p == m_end)
+            throw GiveUp{};
+        return *m_p++;
+    }
+
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+    const char* m_p;
+    const char* m_end;
+};
+
+} // namespace
+
+namespace StateParser {
+
+std::optional<SavedState> parse(const QByteArray& bytes)
+{
+    try {
+        return Parser(bytes).document();
+    } catch (const GiveUp&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace StateParser
