@@ -6,6 +6,7 @@
 #include "views/card_shadow.h"
 #include "views/history_model.h"
 #include "views/icons.h"
+#include "views/screen_kit.h"
 #include "views/table_palette.h"
 #include "views/typography.h"
 
@@ -350,8 +351,8 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setRenderHint(QPainter::Antialiasing, true);
 
     // The row's panel: a translucent material over the window.
-    painter->setPen(QPen(translucent(text, 0.08), 1));
-    painter->setBrush(translucent(palette.color(QPalette::Base), 0.72));
+    painter->setPen(QPen(ScreenKit::materialEdge(palette), 1));
+    painter->setBrush(ScreenKit::materialFill(palette));
     painter->drawRoundedRect(g.card.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
     if (focused) {
         painter->setPen(QPen(translucent(Typography::accent(), 0.55), 2));

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int rowHeight = 34;
+constexpr int controlWidth = 220;
 
 // One section of the grouped form: a heading over a rounded panel whose rows are separated
 // by hairlines.
@@ -71,12 +72,8 @@ private:
         {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing, true);
-            QColor fill = palette().color(QPalette::Base);
-            fill.setAlphaF(0.72f);
-            QColor line = palette().color(QPalette::WindowText);
-            line.setAlphaF(0.09f);
-            painter.setPen(QPen(line, 1));
-            painter.setBrush(fill);
+            painter.setPen(QPen(ScreenKit::materialEdge(palette()), 1));
+            painter.setBrush(ScreenKit::materialFill(palette()));
             painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         }
     };
@@ -96,8 +93,8 @@ QComboBox* picker(QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
     combo->setFont(Typography::font(Typography::Style::body));
-    combo->setMinimumWidth(200);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Pickers and the name field share one width, so the controls form a tidy column.
+    combo->setFixedWidth(controlWidth);
     return combo;
 }
 
@@ -148,7 +145,7 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
     auto* reading = new FormGroup(QStringLiteral("Tu lectura"), form);
     m_name = new QLineEdit(form);
     m_name->setFont(Typography::font(Typography::Style::body));
-    m_name->setFixedWidth(220);
+    m_name->setFixedWidth(controlWidth);
     m_name->setText(m_draft.name);
     reading->addRow(QStringLiteral("Nombre o apodo (opcional)"), m_name);
 

@@ -92,5 +92,10 @@ QLabel* label(const QString& text, const QFont& font, bool secondary = false,
               bool selectable = false, QWidget* parent = nullptr);
 // Gives `widget` the secondary text colour of the application palette.
 void makeSecondary(QWidget* widget);
+// The fill of a "material" panel: a translucent sheet a little lighter than the window, on
+// light and dark palettes alike.
+QColor materialFill(const QPalette& palette);
+// Its hairline edge.
+QColor materialEdge(const QPalette& palette);
 
 } // namespace ScreenKit
