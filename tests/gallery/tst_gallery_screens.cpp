@@ -163,12 +163,58 @@ private Q_SLOTS:
             QDialog sheet;
             auto* layout = new QVBoxLayout(&sheet);
             layout->setContentsMargins(0, 0, 0, 0);
+            layout->setSizeConstraint(QLayout::SetFixedSize);
             auto* view = new PreferencesView(store.get(), onboarding);
             layout->addWidget(view);
             settle(sheet);
             save(sheet, onboarding ? QStringLiteral("68-preferences-welcome")
                                    : QStringLiteral("69-preferences-sheet"));
         }
+    }
+
+    // The same screens on a dark desktop palette: every text and symbol must stay legible.
+    void darkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(40, 41, 44));
+        dark.setColor(QPalette::WindowText, QColor(232, 232, 232));
+        dark.setColor(QPalette::Base, QColor(30, 31, 34));
+        dark.setColor(QPalette::AlternateBase, QColor(46, 47, 50));
+        dark.setColor(QPalette::Text, QColor(232, 232, 232));
+        dark.setColor(QPalette::Button, QColor(55, 56, 60));
+        dark.setColor(QPalette::ButtonText, QColor(232, 232, 232));
+        dark.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+        dark.setColor(QPalette::Highlight, QColor(51, 133, 112));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        QApplication::setPalette(dark);
+        {
+            QTemporaryDir dir;
+            auto store = ScreenFixtures::store(dir, journal());
+            HistoryView history(store.get());
+            history.resize(screenSize);
+            settle(history);
+            save(history, QStringLiteral("72-history-readings-dark"));
+
+            GuideView guide;
+            guide.resize(screenSize);
+            settle(guide);
+            save(guide, QStringLiteral("73-guide-fool-dark"));
+
+            QDialog sheet;
+            auto* layout = new QVBoxLayout(&sheet);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->setSizeConstraint(QLayout::SetFixedSize);
+            layout->addWidget(new PreferencesView(store.get(), false));
+            settle(sheet);
+            save(sheet, QStringLiteral("74-preferences-sheet-dark"));
+
+            SourcesView sources;
+            sources.resize(screenSize);
+            settle(sources);
+            save(sources, QStringLiteral("75-sources-top-dark"));
+        }
+        QApplication::setPalette(light);
     }
 
     void sources()
