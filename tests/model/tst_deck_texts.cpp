@@ -108,8 +108,9 @@ QString roleParagraph(const Arcana& card, bool reversed, Role role)
                          : u"Piensa en una manera concreta de ponerlo a tu favor.");
     case Role::advice:
         return u"Como orientación práctica: " + card.advice +
-               (reversed ? u" Empieza con un gesto pequeño que no repita el bloqueo descrito."
-                         : u"");
+               (reversed ? QStringLiteral(
+                               " Empieza con un gesto pequeño que no repita el bloqueo descrito.")
+                         : QString());
     case Role::synthesis:
         return u"Como síntesis, " + card.name + u" reúne el tema de " + theme(card, reversed) +
                u". Lee las demás cartas a través de esta imagen sin borrar sus diferencias.";
