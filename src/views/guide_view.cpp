@@ -194,11 +194,8 @@ QWidget* GuideView::buildDetail()
     stack->addWidget(new ScreenDivider(Qt::Horizontal, m_detailContent));
 
     auto section = [&](const QString& title, ScreenParagraph* text) {
-        auto* block = new QVBoxLayout;
-        block->setSpacing(8);
-        block->addWidget(selectable(new SectionTitle(title, m_detailContent)));
-        block->addWidget(text);
-        stack->addLayout(block);
+        stack->addWidget(selectable(new SectionTitle(title, m_detailContent)));
+        stack->addWidget(text);
     };
     m_upright = paragraph(body, 5);
     section(QStringLiteral("Al derecho"), m_upright);

@@ -146,14 +146,11 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
         selectable(heading);
         return heading;
     };
-    // A heading with what follows it, a little closer to each other than to the next block.
-    auto block = [&](const QString& title, const QList<QWidget*>& parts, int spacing = 10) {
-        auto* column = new QVBoxLayout;
-        column->setSpacing(spacing);
-        column->addWidget(section(title));
+    // A heading and what follows it, each a part of the page's stack.
+    auto block = [&](const QString& title, const QList<QWidget*>& parts) {
+        stack->addWidget(section(title));
         for (QWidget* part : parts)
-            column->addWidget(part);
-        stack->addLayout(column);
+            stack->addWidget(part);
     };
 
     block(QStringLiteral("Una lectura simbólica"),
@@ -177,7 +174,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
         method->setObjectName(QStringLiteral("method-") + rawValue(spread));
         methods.append(method);
     }
-    block(QStringLiteral("Métodos de tirada"), methods, 14);
+    block(QStringLiteral("Métodos de tirada"), methods);
 
     block(QStringLiteral("El orden de Marsella"),
           {paragraph(QStringLiteral(
