@@ -85,13 +85,14 @@ HistoryView::HistoryView(AppStore* store, QWidget* parent)
     HistoryDelegate* delegate = m_list->historyDelegate();
     connect(delegate, &HistoryDelegate::restoreRequested, this, [this](const QModelIndex& index) {
         const QModelIndex source = m_filter->mapToSource(index);
+        // Copies: the store's notifications rebuild the model's rows while it works.
         if (source.isValid())
-            m_store->restore(m_model->reading(source.row()));
+            m_store->restore(Reading(m_model->reading(source.row())));
     });
     connect(delegate, &HistoryDelegate::favoriteRequested, this, [this](const QModelIndex& index) {
         const QModelIndex source = m_filter->mapToSource(index);
         if (source.isValid())
-            m_store->toggleFavorite(m_model->reading(source.row()).id);
+            m_store->toggleFavorite(QUuid(m_model->reading(source.row()).id));
     });
     connect(delegate, &HistoryDelegate::deleteRequested, this, [this](const QModelIndex& index) {
         const QModelIndex source = m_filter->mapToSource(index);

@@ -198,7 +198,8 @@ private Q_SLOTS:
         QVERIFY(view.showsEmptyState());
         QCOMPARE(view.emptyTitle(), QStringLiteral("No hay tiradas que coincidan."));
         // Marking it again from elsewhere brings it back.
-        store->toggleFavorite(store->history().at(1).id);
+        const QUuid second = store->history().at(1).id;
+        store->toggleFavorite(second);
         QCOMPARE(view.filterModel()->rowCount(), 1);
         QVERIFY(!view.showsEmptyState());
     }
@@ -253,7 +254,8 @@ private Q_SLOTS:
         // A favourite changes its row only, and the revision moves on.
         const quint64 before = model.index(3).data(HistoryModel::RevisionRole).toULongLong();
         changed.clear();
-        store->toggleFavorite(store->history().at(3).id);
+        const QUuid fourth = store->history().at(3).id;
+        store->toggleFavorite(fourth);
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.first().at(0).toModelIndex().row(), 3);
         QVERIFY(model.index(3).data(HistoryModel::RevisionRole).toULongLong() != before);
