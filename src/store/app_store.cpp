@@ -387,7 +387,7 @@ void AppStore::persist()
             return;
         }
     }
-    const QByteArray document = m_encoder.encode(m_preferences, m_history);
-    if (const auto failure = StateFile::write(m_saveURL, document))
+    if (const auto failure =
+            StateFile::write(m_saveURL, m_encoder.encodeParts(m_preferences, m_history)))
         setError(savingMessage(*failure));
 }

@@ -3,38 +3,81 @@
 #include "store/file_errors.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
+
+namespace {
+
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Hands every byte of `parts` to the file, or returns the errno of the failure. Short writes
+// (a full disk, a size limit) continue until the system says why it cannot go on.
+int writeAll(int fd, const QList<QByteArray>& parts)
+{
+    std::vector<iovec> pending;
+    pending.reserve(size_t(parts.size()));
+    for (const QByteArray& part : parts) {
+        if (!part.isEmpty())
+            pending.push_back(iovec{const_cast<char*>(part.constData()), size_t(part.size())});
+    }
+    size_t first = 0;
+    while (first < pending.size()) {
+        const int count = int(std::min<size_t>(pending.size() - first, IOV_MAX));
+        const ssize_t written = ::writev(fd, pending.data() + first, count);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        size_t left = size_t(written);
+        while (left > 0 && left >= pending[first].iov_len)
+            left -= pending[first++].iov_len;
+        if (left > 0) {
+            pending[first].iov_base = static_cast<char*>(pending[first].iov_base) + left;
+            pending[first].iov_len -= left;
+        }
+    }
+    return 0;
+}
+
+} // namespace
 
 namespace AtomicFile {
 
 std::optional<QString> write(const QString& path, const QByteArray& bytes)
 {
+    return write(path, QList<QByteArray>{bytes});
+}
+
+std::optional<QString> write(const QString& path, const QList<QByteArray>& parts)
+{
     QSaveFile file(path);
     // Never fall back to writing in place: a failure must leave the old file whole.
     file.setDirectWriteFallback(false);
-    // Unbuffered, so that every failure surfaces here. Through QFileDevice's buffer a short
-    // write in the final flush goes unnoticed, and commit() then puts a truncated file in
-    // place and reports success.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileErrors::writeFailure(path, file.errorString());
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        // A short write (a full disk, a size limit) is followed by one that reports why.
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            return FileErrors::writeFailure(path, reason);
-        }
-        done += written;
+    // Written to the temporary file's descriptor directly: QFileDevice reports a short write
+    // in its final flush to nobody, and commit() would then put a truncated file in place
+    // and report success.
+    if (const int error = writeAll(file.handle(), parts)) {
+        file.cancelWriting();
+        return FileErrors::writeFailure(path, systemText(error));
     }
     // commit() syncs too but ignores the result; a failure to reach the disk is a failure.
     if (::fsync(file.handle()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        const int error = errno;
         file.cancelWriting();
-        return FileErrors::writeFailure(path, reason);
+        return FileErrors::writeFailure(path, systemText(error));
     }
     if (!file.commit())
         return FileErrors::writeFailure(path, file.errorString());

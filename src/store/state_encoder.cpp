@@ -1,6 +1,10 @@
 #include "store/state_encoder.h"
 
+#include "model/json_reader.h"
+
 #include <QJsonDocument>
+#include <QLocale>
+#include <cmath>
 
 namespace {
 
@@ -42,21 +46,200 @@ bool sameData(const Reading& a, const Reading& b)
            same(a.synthesis, b.synthesis) && same(a.interpretations, b.interpretations);
 }
 
+// The writer of QJsonDocument, reproduced for one reading at its place in the document
+// (members sorted by key, four blanks per level, strings escaped the same way, numbers in
+// the same form), because encoding through a QJsonObject costs several times as much and
+// the first write after start encodes every reading.
+class ReadingWriter {
+public:
+    explicit ReadingWriter(QByteArray& out) : m_out(out) {}
+
+    void reading(const Reading& r)
+    {
+        m_out.append("{\n");
+        key("cards");
+        if (r.cards.isEmpty()) {
+            m_out.append("[\n            ]");
+        } else {
+            m_out.append("[\n");
+            for (qsizetype i = 0; i < r.cards.size(); ++i) {
+                const DrawnCard& card = r.cards.at(i);
+                m_out.append("                {\n                    \"arcanaID\": ");
+                m_out.append(QByteArray::number(card.arcanaID));
+                m_out.append(",\n                    \"reversed\": ");
+                m_out.append(card.reversed ? "true" : "false");
+                m_out.append(i + 1 < r.cards.size() ? "\n                },\n"
+                                                    : "\n                }\n");
+            }
+            m_out.append("            ]");
+        }
+        next("date");
+        number(r.date);
+        next("favorite");
+        m_out.append(r.favorite ? "true" : "false");
+        next("id");
+        string(uuidText(r.id));
+        next("interpretations");
+        if (r.interpretations.isEmpty()) {
+            m_out.append("[\n            ]");
+        } else {
+            m_out.append("[\n");
+            for (qsizetype i = 0; i < r.interpretations.size(); ++i) {
+                m_out.append("                ");
+                string(r.interpretations.at(i));
+                m_out.append(i + 1 < r.interpretations.size() ? ",\n" : "\n");
+            }
+            m_out.append("            ]");
+        }
+        next("notes");
+        string(r.notes);
+        next("question");
+        string(r.question);
+        next("reader");
+        string(r.reader);
+        next("revealed");
+        m_out.append(QByteArray::number(r.revealed));
+        next("spread");
+        string(rawValue(r.spread));
+        next("synthesis");
+        string(r.synthesis);
+        next("topic");
+        string(rawValue(r.topic));
+        m_out.append("\n        }");
+    }
+
+private:
+    void key(const char* name)
+    {
+        m_out.append("            \"");
+        m_out.append(name);
+        m_out.append("\": ");
+    }
+
+    void next(const char* name)
+    {
+        m_out.append(",\n");
+        key(name);
+    }
+
+    // QJsonValue keeps a whole number of at most 53 bits as an integer (written without
+    // fraction or exponent) and any other finite number as a double.
+    void number(double value)
+    {
+        constexpr double exact = 9007199254740992.0; // 2^53
+        if (!std::isfinite(value))
+            m_out.append("null");
+        else if (value >= -exact && value <= exact && value == std::trunc(value))
+            m_out.append(QByteArray::number(qint64(value)));
+        else
+            m_out.append(QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+    }
+
+    static char hexDigit(unsigned value) { return "0123456789abcdef"[value & 0xF]; }
+
+    void string(const QString& text)
+    {
+        // Room for the worst case (every unit escaped as \uXXXX), trimmed afterwards.
+        const qsizetype start = m_out.size();
+        m_out.resize(start + 6 * text.size() + 2);
+        char* out = m_out.data() + start;
+        *out++ = '"';
+        const char16_t* p = reinterpret_cast<const char16_t*>(text.constData());
+        const char16_t* const end = p + text.size();
+        while (p != end) {
+            const char16_t u = *p++;
+            if (u < 0x80) {
+                if (u >= 0x20 && u != '"' && u != '\\') {
+                    *out++ = char(u);
+                    continue;
+                }
+                *out++ = '\\';
+                switch (u) {
+                case '"':
+                    *out++ = '"';
+                    break;
+                case '\\':
+                    *out++ = '\\';
+                    break;
+                case '\b':
+                    *out++ = 'b';
+                    break;
+                case '\f':
+                    *out++ = 'f';
+                    break;
+                case '\n':
+                    *out++ = 'n';
+                    break;
+                case '\r':
+                    *out++ = 'r';
+                    break;
+                case '\t':
+                    *out++ = 't';
+                    break;
+                default:
+                    *out++ = 'u';
+                    *out++ = '0';
+                    *out++ = '0';
+                    *out++ = hexDigit(u >> 4);
+                    *out++ = hexDigit(u);
+                }
+            } else if (u < 0x800) {
+                *out++ = char(0xC0 | (u >> 6));
+                *out++ = char(0x80 | (u & 0x3F));
+            } else if (QChar::isHighSurrogate(u) && p != end && QChar::isLowSurrogate(*p)) {
+                const char32_t code = QChar::surrogateToUcs4(u, *p++);
+                *out++ = char(0xF0 | (code >> 18));
+                *out++ = char(0x80 | ((code >> 12) & 0x3F));
+                *out++ = char(0x80 | ((code >> 6) & 0x3F));
+                *out++ = char(0x80 | (code & 0x3F));
+            } else if (QChar::isSurrogate(u)) {
+                // A lone surrogate has no UTF-8 form: QJsonDocument writes it escaped.
+                *out++ = '\\';
+                *out++ = 'u';
+                *out++ = hexDigit(u >> 12);
+                *out++ = hexDigit(u >> 8);
+                *out++ = hexDigit(u >> 4);
+                *out++ = hexDigit(u);
+            } else {
+                *out++ = char(0xE0 | (u >> 12));
+                *out++ = char(0x80 | ((u >> 6) & 0x3F));
+                *out++ = char(0x80 | (u & 0x3F));
+            }
+        }
+        *out++ = '"';
+        m_out.resize(out - m_out.constData());
+    }
+
+    QByteArray& m_out;
+};
+
 QByteArray encodeReading(const Reading& reading)
 {
-    // Readings are elements of "history", two levels below the top object.
-    return nested(QJsonDocument(reading.toJson()).toJson(QJsonDocument::Indented), 2);
+    QByteArray out;
+    qsizetype size =
+        1024 + reading.notes.size() + reading.question.size() + reading.synthesis.size();
+    for (const QString& text : reading.interpretations)
+        size += text.size() + 24;
+    out.reserve(size + size / 4);
+    out.append("        ");
+    ReadingWriter(out).reading(reading);
+    return out;
 }
 
 } // namespace
 
-QByteArray StateEncoder::encode(const Preferences& preferences, const QList<Reading>& history)
+QList<QByteArray> StateEncoder::encodeParts(const Preferences& preferences,
+                                            const QList<Reading>& history)
 {
+    static const QByteArray opening = QByteArrayLiteral("{\n    \"history\": [\n");
+    static const QByteArray separator = QByteArrayLiteral(",\n");
+    static const QByteArray lastSeparator = QByteArrayLiteral("\n");
+
     ++m_generation;
     m_lastEncodedCount = 0;
     QList<QByteArray> parts;
-    parts.reserve(history.size());
-    qsizetype total = 0;
+    parts.reserve(2 * history.size() + 2);
+    parts.append(opening);
     for (const Reading& reading : history) {
         auto it = m_entries.find(reading.id);
         if (it == m_entries.end()) {
@@ -69,26 +252,30 @@ QByteArray StateEncoder::encode(const Preferences& preferences, const QList<Read
         }
         it->generation = m_generation;
         parts.append(it->json);
-        total += it->json.size() + 10;
+        parts.append(separator);
     }
+    if (!history.isEmpty())
+        parts.last() = lastSeparator;
     // Forget readings that left the history.
     m_entries.removeIf(
         [this](const auto& entry) { return entry.value().generation != m_generation; });
 
-    const QByteArray preferencesJson =
-        nested(QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Indented), 1);
+    parts.append(QByteArrayLiteral("    ],\n    \"preferences\": ") +
+                 nested(QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Indented), 1) +
+                 QByteArrayLiteral("\n}\n"));
+    return parts;
+}
 
+QByteArray StateEncoder::encode(const Preferences& preferences, const QList<Reading>& history)
+{
+    const QList<QByteArray> parts = encodeParts(preferences, history);
+    qsizetype size = 0;
+    for (const QByteArray& part : parts)
+        size += part.size();
     QByteArray document;
-    document.reserve(total + preferencesJson.size() + 64);
-    document.append("{\n    \"history\": [\n");
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        document.append("        ");
-        document.append(parts.at(i));
-        document.append(i + 1 < parts.size() ? ",\n" : "\n");
-    }
-    document.append("    ],\n    \"preferences\": ");
-    document.append(preferencesJson);
-    document.append("\n}\n");
+    document.reserve(size);
+    for (const QByteArray& part : parts)
+        document.append(part);
     return document;
 }
 

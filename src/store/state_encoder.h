@@ -16,6 +16,9 @@
 class StateEncoder {
 public:
     QByteArray encode(const Preferences& preferences, const QList<Reading>& history);
+    // The same document in pieces, most of them kept texts, to be written one after the
+    // other without first copying them into one buffer.
+    QList<QByteArray> encodeParts(const Preferences& preferences, const QList<Reading>& history);
 
     // The same document, encoded whole without any kept texts.
     static QByteArray encodeWhole(const SavedState& state);

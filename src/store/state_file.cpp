@@ -172,7 +172,7 @@ SetAsideResult setAside(const QString& path, qint64 secondsSince1970)
     return result;
 }
 
-std::optional<QString> write(const QString& path, const QByteArray& document)
+std::optional<QString> write(const QString& path, const QList<QByteArray>& document)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))

@@ -49,8 +49,9 @@ struct SetAsideResult {
 // is used, so that the damaged file is never left without a copy.
 SetAsideResult setAside(const QString& path, qint64 secondsSince1970);
 
-// Creates the folder of `path` if needed and writes `document` there atomically. Returns none
-// on success or a Spanish sentence saying why it failed.
-std::optional<QString> write(const QString& path, const QByteArray& document);
+// Creates the folder of `path` if needed and writes `document` (the concatenation of its
+// parts) there atomically. Returns none on success or a Spanish sentence saying why it
+// failed.
+std::optional<QString> write(const QString& path, const QList<QByteArray>& document);
 
 } // namespace StateFile

@@ -3,7 +3,6 @@
 #include "model/saved_state.h"
 
 #include <QByteArray>
-
 #include <optional>
 
 // A single-pass reader of well-formed state documents, straight from the file's UTF-8 into
