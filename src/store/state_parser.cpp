@@ -395,18 +395,19 @@ private:
         return QString::fromUtf8(raw);
     }
 
-    // The rest of a string that holds escapes, from its first character `start`.
+    // The rest of a string that holds escapes, from its first character `start`. Each
+    // \\uXXXX escape is one UTF-16 code unit, as in the general decoder: a pair of them makes
+    // a character beyond the first plane, and a lone surrogate stays as it is.
     QString escapedString(const char* start)
     {
-        QByteArray utf8;
-        utf8.reserve(m_p - start + 256);
-        utf8.append(start, m_p - start);
+        QString text;
+        text.reserve(m_p - start + 64);
+        const char* run = start;
         while (true) {
             // Copy the run up to the next quote, escape or control character at once.
-            const char* run = m_p;
             while (m_p != m_end && *m_p != '"' && *m_p != '\\' && uchar(*m_p) >= 0x20)
                 ++m_p;
-            utf8.append(run, m_p - run);
+            appendRun(text, run, m_p);
             const uchar c = uchar(take());
             if (c == '"')
                 break;
@@ -417,82 +418,62 @@ private:
             case '"':
             case '\\':
             case '/':
-                utf8.append(escape);
+                text.append(QLatin1Char(escape));
                 break;
             case 'b':
-                utf8.append('\b');
+                text.append(QLatin1Char('\b'));
                 break;
             case 'f':
-                utf8.append('\f');
+                text.append(QLatin1Char('\f'));
                 break;
             case 'n':
-                utf8.append('\n');
+                text.append(QLatin1Char('\n'));
                 break;
             case 'r':
-                utf8.append('\r');
+                text.append(QLatin1Char('\r'));
                 break;
             case 't':
-                utf8.append('\t');
+                text.append(QLatin1Char('\t'));
                 break;
-            case 'u': {
-                char32_t code = hex4();
-                if (code >= 0xDC00 && code <= 0xDFFF)
-                    throw GiveUp{};
-                if (code >= 0xD800 && code <= 0xDBFF) {
-                    if (take() != '\\' || take() != 'u')
-                        throw GiveUp{};
-                    const char32_t low = hex4();
-                    if (low < 0xDC00 || low > 0xDFFF)
-                        throw GiveUp{};
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                }
-                appendUtf8(utf8, code);
+            case 'u':
+                text.append(QChar(hex4()));
                 break;
-            }
             default:
                 throw GiveUp{};
             }
+            run = m_p;
         }
-        if (!QUtf8StringView(utf8).isValidUtf8())
-            throw GiveUp{};
-        return QString::fromUtf8(utf8);
+        return text;
     }
 
-    char32_t hex4()
+    static void appendRun(QString& text, const char* begin, const char* end)
     {
-        char32_t value = 0;
+        if (begin == end)
+            return;
+        const QByteArrayView raw(begin, end - begin);
+        // A run ends before an ASCII character, so it never splits a valid UTF-8 sequence.
+        if (!QUtf8StringView(raw).isValidUtf8())
+            throw GiveUp{};
+        text.append(QString::fromUtf8(raw));
+    }
+
+    char16_t hex4()
+    {
+        char16_t value = 0;
         for (int i = 0; i < 4; ++i) {
             const char c = take();
-            value <<= 4;
+            int digit = 0;
             if (c >= '0' && c <= '9')
-                value |= char32_t(c - '0');
+                digit = c - '0';
             else if (c >= 'a' && c <= 'f')
-                value |= char32_t(c - 'a' + 10);
+                digit = c - 'a' + 10;
             else if (c >= 'A' && c <= 'F')
-                value |= char32_t(c - 'A' + 10);
+                digit = c - 'A' + 10;
             else
                 throw GiveUp{};
+            value = char16_t((value << 4) | digit);
         }
         return value;
-    }
-
-    static void appendUtf8(QByteArray& out, char32_t code)
-    {
-        if (code < 0x80) {
-            out.append(char(code));
-        } else if (code < 0x800) {
-            out.append(char(0xC0 | (code >> 6)));
-            out.append(char(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.append(char(0xE0 | (code >> 12)));
-            out.append(char(0x80 | ((code >> 6) & 0x3F)));
-            out.append(char(0x80 | (code & 0x3F)));
-        } else {
-            out.append(char(0xF0 | (code >> 18)));
-            out.append(char(0x80 | ((code >> 12) & 0x3F)));
-            out.append(char(0x80 | ((code >> 6) & 0x3F)));
-            out.append(char(0x80 | (code & 0x3F)));
-        }
     }
 
     // Any value of a key that is not ours, checked as strictly as the values we read.
