@@ -54,7 +54,9 @@ QString AppStore::text(const Reading& reading)
 
 QString AppStore::exportFileName(const Reading& reading)
 {
+    // A format rather than Qt::ISODate, which gives nothing at all outside the years 0 to
+    // 9999 (a date edited by hand in the state file).
     return QStringLiteral("Arcandel-") +
-           ReferenceDate::toDateTime(reading.date).date().toString(Qt::ISODate) +
+           ReferenceDate::toDateTime(reading.date).date().toString(u"yyyy-MM-dd") +
            QStringLiteral(".txt");
 }

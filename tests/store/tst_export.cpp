@@ -178,6 +178,8 @@ void TestExport::fileNameTakesTheDateInUtc()
     QCOMPARE(AppStore::exportFileName(r), QStringLiteral("Arcandel-2025-03-13.txt"));
     r.date = at(999, 12, 31, 23, 59);
     QCOMPARE(AppStore::exportFileName(r), QStringLiteral("Arcandel-0999-12-31.txt"));
+    r.date = at(12025, 1, 2, 3, 4);
+    QCOMPARE(AppStore::exportFileName(r), QStringLiteral("Arcandel-12025-01-02.txt"));
 
     // Late in the evening west of Greenwich: the text shows the local day, the name the next.
     if (!QTimeZone(QByteArrayLiteral("America/New_York")).isValid())
