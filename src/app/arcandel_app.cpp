@@ -2,33 +2,33 @@
 
 #include "app/main_window.h"
 #include "app/tarot_app_delegate.h"
-#include "model/catalog.h"
 #include "store/app_store.h"
 #include "views/typography.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
+
+// Resources compiled into a static library are only linked in when referenced; this has to
+// stay outside any namespace.
+static void initApplicationIconResource()
+{
+    Q_INIT_RESOURCE(app_icon);
+}
 
 namespace {
 
 QIcon applicationIcon()
 {
-    const QString id = QStringLiteral("org.arcandel.Arcandel");
-    QIcon icon = QIcon::fromTheme(id);
-    if (!icon.isNull())
-        return icon;
-    // Running from a source checkout: the icons next to the sources.
-    const QString root = QDir(Catalog::developmentRoot()).filePath(QStringLiteral("../data/icons"));
-    for (int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
-        const QString path =
-            QStringLiteral("%1/hicolor/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
-        if (QFileInfo::exists(path))
-            icon.addFile(path, QSize(size, size));
-    }
-    return icon;
+    // The installed icon from the desktop's theme, so the window matches the launcher; the
+    // copy compiled into the program covers a prefix that no icon theme searches.
+    initApplicationIconResource();
+    QIcon fallback;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        fallback.addFile(QStringLiteral(":/icons/%1x%1/org.arcandel.Arcandel.png").arg(size),
+                         QSize(size, size));
+    return QIcon::fromTheme(QStringLiteral("org.arcandel.Arcandel"), fallback);
 }
 
 bool hasScreenForDialogs()
