@@ -287,7 +287,7 @@ void AppStore::restore(const Reading& reading)
     setSelectedIndex(std::nullopt);
 }
 
-void AppStore::toggleFavorite(const QUuid& id)
+void AppStore::toggleFavorite(QUuid id)
 {
     const auto it = std::find_if(m_history.cbegin(), m_history.cend(),
                                  [&id](const Reading& reading) { return reading.id == id; });
@@ -306,7 +306,7 @@ void AppStore::toggleFavorite(const QUuid& id)
     persist();
 }
 
-void AppStore::deleteReading(const QUuid& id)
+void AppStore::deleteReading(QUuid id)
 {
     QList<Reading> history = m_history;
     history.removeIf([&id](const Reading& reading) { return reading.id == id; });

@@ -95,8 +95,10 @@ public:
     void requestNew();
     void newReading();
     void restore(const Reading& reading);
-    void toggleFavorite(const QUuid& id);
-    void deleteReading(const QUuid& id);
+    // Identifiers are taken by value: callers often pass one that lives in a history row,
+    // and these operations replace the rows.
+    void toggleFavorite(QUuid id);
+    void deleteReading(QUuid id);
     void apply(const Preferences& preferences);
     void exportCurrent();
 

@@ -570,6 +570,13 @@ void TestRitual::toggleFavoriteAndDelete()
     QVERIFY(store.history().at(1).favorite);
     QVERIFY(store.current()->favorite);
 
+    // An identifier read straight from a row the operation replaces stays valid.
+    store.toggleFavorite(store.history().at(1).id);
+    QVERIFY(!store.history().at(1).favorite);
+    store.toggleFavorite(store.history().at(1).id);
+    QVERIFY(store.history().at(1).favorite);
+    log.take();
+
     // Deleting removes every entry with the identifier and keeps the table as it is.
     store.deleteReading(a.id);
     QCOMPARE(log.take(), names({"history"}));
