@@ -443,6 +443,8 @@ private:
             }
             run = m_p;
         }
+        // The reservation counted bytes; a long history keeps thousands of these texts.
+        text.squeeze();
         return text;
     }
 
