@@ -35,3 +35,8 @@ TEST_PACKAGES=(
     xvfb xauth dbus dbus-x11 xdotool at-spi2-core python3 python3-pyatspi
     desktop-file-utils appstream
 )
+
+# What CPack needs to build the Debian package (dpkg-shlibdeps, file).
+PACKAGE_PACKAGES=(
+    dpkg-dev file
+)
