@@ -7,6 +7,7 @@
 #include "views/guide_model.h"
 #include "views/screen_kit.h"
 #include "views/section_title.h"
+#include "views/spaced_text.h"
 #include "views/typography.h"
 
 #include <QHBoxLayout>
@@ -159,7 +160,8 @@ QWidget* GuideView::buildDetail()
         return label;
     };
     auto paragraph = [this](const QFont& font, qreal spacing) {
-        auto* text = new ScreenParagraph({}, m_detailContent);
+        auto* text = new SpacedText(m_detailContent);
+        text->setSelectable(true);
         text->setTextFont(font);
         text->setLineSpacing(spacing);
         return text;
@@ -193,7 +195,7 @@ QWidget* GuideView::buildDetail()
 
     stack->addWidget(new ScreenDivider(Qt::Horizontal, m_detailContent));
 
-    auto section = [&](const QString& title, ScreenParagraph* text) {
+    auto section = [&](const QString& title, SpacedText* text) {
         stack->addWidget(selectable(new SectionTitle(title, m_detailContent)));
         stack->addWidget(text);
     };

@@ -13,7 +13,7 @@ class QLabel;
 class QLineEdit;
 class QScrollArea;
 class QVBoxLayout;
-class ScreenParagraph;
+class SpacedText;
 class SectionTitle;
 
 // "Los 22 arcanos": a searchable two-column grid of the cards beside the full description of
@@ -60,10 +60,10 @@ private:
     QLabel* m_name = nullptr;
     class GuideFace* m_face = nullptr;
     QLabel* m_keywords = nullptr;
-    ScreenParagraph* m_symbol = nullptr;
-    ScreenParagraph* m_upright = nullptr;
-    ScreenParagraph* m_reversed = nullptr;
-    ScreenParagraph* m_obstacle = nullptr;
-    ScreenParagraph* m_advice = nullptr;
-    ScreenParagraph* m_reflection = nullptr;
+    SpacedText* m_symbol = nullptr;
+    SpacedText* m_upright = nullptr;
+    SpacedText* m_reversed = nullptr;
+    SpacedText* m_obstacle = nullptr;
+    SpacedText* m_advice = nullptr;
+    SpacedText* m_reflection = nullptr;
 };

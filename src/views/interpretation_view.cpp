@@ -5,6 +5,7 @@
 #include "store/app_store.h"
 #include "views/card_face.h"
 #include "views/section_title.h"
+#include "views/spaced_text.h"
 #include "views/table_button.h"
 #include "views/table_text.h"
 #include "views/typography.h"

@@ -4,6 +4,7 @@
 #include "views/lanuk_mark.h"
 #include "views/screen_kit.h"
 #include "views/section_title.h"
+#include "views/spaced_text.h"
 #include "views/typography.h"
 
 #include <QDesktopServices>
@@ -59,10 +60,11 @@ private:
     QUrl m_url;
 };
 
-ScreenParagraph* paragraph(const QString& text, const QFont& font, bool secondary, qreal spacing,
-                           QWidget* parent)
+SpacedText* paragraph(const QString& text, const QFont& font, bool secondary, qreal spacing,
+                      QWidget* parent)
 {
-    auto* result = new ScreenParagraph(text, parent);
+    auto* result = new SpacedText(text, parent);
+    result->setSelectable(true);
     result->setTextFont(font);
     result->setSecondary(secondary);
     result->setLineSpacing(spacing);

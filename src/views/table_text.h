@@ -3,14 +3,13 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
-#include <QTextEdit>
 
 class QAbstractScrollArea;
 class QPainter;
 
 // Plain-text helpers of the reading table: texts limited to a number of lines with an
-// ellipsis, paragraphs with extra line spacing, and a hairline divider. Every text here is
-// laid out as plain text; nothing is ever interpreted as markup.
+// ellipsis, and a hairline divider. Every text here is laid out as plain text; nothing is
+// ever interpreted as markup.
 namespace TableText {
 
 // Height of `text` wrapped at `width` and cut to `maxLines` lines (0 means no limit).
@@ -60,47 +59,6 @@ protected:
 private:
     int m_maxLines;
     qreal m_extraLineSpacing = 0.0;
-};
-
-// A paragraph text with extra space between its lines, optionally selectable by mouse and
-// keyboard. It grows to the height of its text and never scrolls.
-class SpacedText : public QTextEdit {
-    Q_OBJECT
-public:
-    explicit SpacedText(QWidget* parent = nullptr);
-
-    void setText(const QString& text);
-    QString text() const { return m_text; }
-    void setTextFont(const QFont& font);
-    // Colour of the text; an invalid colour follows the palette's text colour.
-    void setTextColor(const QColor& color);
-    void setSecondary(bool secondary);
-    void setLineSpacing(qreal spacing);
-    void setAlignment(Qt::Alignment alignment);
-    void setSelectable(bool selectable);
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    void rebuild();
-
-    QString m_text;
-    QFont m_font;
-    QColor m_color;
-    bool m_secondary = false;
-    qreal m_lineSpacing = 0.0;
-    Qt::Alignment m_alignment = Qt::AlignLeft;
-    mutable int m_cachedWidth = -1;
-    mutable int m_cachedHeight = 0;
 };
 
 // A one-pixel line across the available width in a faint shade of the text colour.

@@ -4,6 +4,7 @@
 #include "views/guide_view.h"
 #include "views/screen_kit.h"
 #include "views/section_title.h"
+#include "views/spaced_text.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -30,7 +31,7 @@ QStringList detailTexts(const GuideView& view)
     QWidget* page = view.detailArea()->widget();
     for (QLabel* label : page->findChildren<QLabel*>())
         texts << label->text();
-    for (ScreenParagraph* paragraph : page->findChildren<ScreenParagraph*>())
+    for (SpacedText* paragraph : page->findChildren<SpacedText*>())
         texts << paragraph->toPlainText();
     return texts;
 }
@@ -201,8 +202,7 @@ private Q_SLOTS:
         // All of it can be selected.
         for (QLabel* label : view.detailArea()->widget()->findChildren<QLabel*>())
             QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
-        for (ScreenParagraph* paragraph :
-             view.detailArea()->widget()->findChildren<ScreenParagraph*>())
+        for (SpacedText* paragraph : view.detailArea()->widget()->findChildren<SpacedText*>())
             QVERIFY(paragraph->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     }
 

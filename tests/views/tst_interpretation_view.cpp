@@ -2,6 +2,7 @@
 #include "table_test_kit.h"
 #include "views/interpretation_view.h"
 #include "views/section_title.h"
+#include "views/spaced_text.h"
 #include "views/table_button.h"
 #include "views/table_text.h"
 

@@ -2,6 +2,7 @@
 #include "views/screen_kit.h"
 #include "views/section_title.h"
 #include "views/sources_view.h"
+#include "views/spaced_text.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -26,7 +27,7 @@ QStringList pageTexts(const SourcesView& view)
     QStringList texts;
     for (QLabel* label : view.findChildren<QLabel*>())
         texts << label->text();
-    for (ScreenParagraph* paragraph : view.findChildren<ScreenParagraph*>())
+    for (SpacedText* paragraph : view.findChildren<SpacedText*>())
         texts << paragraph->toPlainText();
     return texts;
 }
@@ -47,7 +48,7 @@ private Q_SLOTS:
             auto* title = block->findChild<QLabel*>();
             QVERIFY(title);
             QCOMPARE(title->text(), name(spread));
-            auto* text = block->findChild<ScreenParagraph*>();
+            auto* text = block->findChild<SpacedText*>();
             QVERIFY(text);
             QCOMPARE(text->toPlainText(), method(spread));
             QVERIFY(text->isSecondary());
@@ -108,7 +109,7 @@ private Q_SLOTS:
             QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByMouse,
                      qPrintable(label->text()));
         }
-        for (ScreenParagraph* paragraph : view.findChildren<ScreenParagraph*>()) {
+        for (SpacedText* paragraph : view.findChildren<SpacedText*>()) {
             QVERIFY(paragraph->isReadOnly());
             QVERIFY(paragraph->textInteractionFlags() & Qt::TextSelectableByMouse);
             QVERIFY(paragraph->textInteractionFlags() & Qt::TextSelectableByKeyboard);
