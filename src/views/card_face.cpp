@@ -2,6 +2,7 @@
 
 #include "model/catalog.h"
 #include "views/card_back.h"
+#include "views/rounded_corners.h"
 #include "views/typography.h"
 
 #include <QImageReader>
@@ -28,21 +29,6 @@ QRectF fitted(const QRectF& rect)
 } // namespace CardGeometry
 
 namespace {
-
-// Clears everything outside a rounded rectangle; the antialiased edge fades smoothly, which
-// a clip path would not do.
-void clearOutsideRoundedRect(QPainter& painter, const QRectF& rect, qreal radius)
-{
-    QPainterPath outside;
-    outside.setFillRule(Qt::OddEvenFill);
-    outside.addRect(rect.adjusted(-1, -1, 1, 1));
-    outside.addRoundedRect(rect, radius, radius);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillPath(outside, Qt::black);
-    painter.restore();
-}
 
 // Upper bound for cached faces: a full Celtic cross and the guide's grid at ratio 2 fit.
 constexpr int cacheLimitKb = 64 * 1024;
@@ -139,7 +125,7 @@ QPixmap pixmap(const Arcana& card, bool reversed, const QSizeF& size, qreal devi
     {
         QPainter painter(&result);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        clearOutsideRoundedRect(painter, bounds, cornerRadius);
+        RoundedCorners::clearOutside(painter, bounds, cornerRadius);
     }
     QPixmapCache::insert(key, result);
     return result;

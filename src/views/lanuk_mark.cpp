@@ -2,6 +2,7 @@
 
 #include "model/catalog.h"
 #include "views/icons.h"
+#include "views/rounded_corners.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -11,21 +12,6 @@
 #include <cmath>
 
 namespace {
-
-// Clears everything outside a rounded rectangle; the antialiased edge fades smoothly, which
-// a clip path would not do.
-void clearOutsideRoundedRect(QPainter& painter, const QRectF& rect, qreal radius)
-{
-    QPainterPath outside;
-    outside.setFillRule(Qt::OddEvenFill);
-    outside.addRect(rect.adjusted(-1, -1, 1, 1));
-    outside.addRoundedRect(rect, radius, radius);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillPath(outside, Qt::black);
-    painter.restore();
-}
 
 // The mascot picture scaled once per size and ratio; repaints reuse it.
 QPixmap mascot(const QString& path, QSize device, qreal ratio)
@@ -111,7 +97,7 @@ void LanukMark::paint(QPainter& painter, const QRectF& rect, const QColor& symbo
         } else {
             Icons::paint(inner, local, QStringLiteral("moon.stars.fill"), symbolColor);
         }
-        clearOutsideRoundedRect(inner, local, radius);
+        RoundedCorners::clearOutside(inner, local, radius);
     }
     painter.drawPixmap(box, layer, QRectF(QPointF(0, 0), QSizeF(layer.size())));
     painter.restore();
