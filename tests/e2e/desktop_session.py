@@ -15,10 +15,15 @@ import sys
 import tempfile
 import time
 
+import x11_window
+
 # Long enough for a loaded two-core machine running a sanitizer build.
 DEFAULT_TIMEOUT = 60.0
 POLL_INTERVAL = 0.1
 APP_NAME = "Arcandel"
+
+# Beyond ASCII, what Spanish text needs.
+TYPED_CHARACTERS = "¿¡áéíóúüñÁÉÍÓÚÜÑ«»"
 
 # Seconds between 1970-01-01 and 2001-01-01, both UTC.
 REFERENCE_EPOCH = 978307200.0
@@ -51,6 +56,20 @@ def wait_until(probe, what, timeout=DEFAULT_TIMEOUT):
             detail = f" (last error: {last_error!r})" if last_error else ""
             raise TestFailure(f"timed out after {timeout:.0f} s waiting for {what}{detail}")
         time.sleep(POLL_INTERVAL)
+
+
+def wait_for_text(node, expected, what, timeout=DEFAULT_TIMEOUT):
+    """Waits until an editable text holds exactly `expected`; a failure says what it holds."""
+    seen = []
+
+    def probe():
+        seen[:] = [node.queryText().getText(0, -1)]
+        return seen[0] == expected
+
+    try:
+        wait_until(probe, what, timeout)
+    except TestFailure as failure:
+        raise TestFailure(f"{failure}; it holds {seen[0] if seen else None!r}") from None
 
 
 def parse_arguments():
@@ -153,6 +172,9 @@ class Desktop:
             env["DBUS_SESSION_BUS_ADDRESS"] = _read_line_from_fd(read_fd, "dbus-daemon")
         finally:
             os.close(read_fd)
+
+        # Every character the tests type, ready on the keyboard before the program starts.
+        x11_window.add_keys_for(env["DISPLAY"], TYPED_CHARACTERS)
 
         self.env = env
         os.environ.clear()

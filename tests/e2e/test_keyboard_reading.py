@@ -46,8 +46,7 @@ def test(desktop, arguments):
         name_field = app.tab_to("the name field", lambda n: n.getRole() == pyatspi.ROLE_TEXT
                                 and n.name == "Nombre o apodo (opcional)")
         app.type(NAME)
-        ds.wait_until(lambda: name_field.queryText().getText(0, -1) == NAME,
-                      "the typed name in the name field")
+        ds.wait_for_text(name_field, NAME, "the typed name in the name field")
 
         # Default spread: two steps down from "Pasado · presente · futuro".
         app.tab_to("the default spread picker", lambda n: n.getRole() == pyatspi.ROLE_COMBO_BOX
@@ -81,8 +80,7 @@ def test(desktop, arguments):
         question = app.tab_to("the question field", lambda n: n.getRole() == pyatspi.ROLE_TEXT
                               and n.name == "Tu pregunta (opcional)")
         app.type(QUESTION)
-        ds.wait_until(lambda: question.queryText().getText(0, -1) == QUESTION,
-                      "the typed question")
+        ds.wait_for_text(question, QUESTION, "the typed question")
         app.wait_for("the cross on the preparation screen", pyatspi.ROLE_COMBO_BOX,
                      lambda name: name.startswith("Cruz de cinco cartas"))
         app.tab_to("the shuffle button", lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON

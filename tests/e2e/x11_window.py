@@ -59,6 +59,54 @@ def _property(display_name, window, name):
         xlib.XCloseDisplay(display)
 
 
+def add_keys_for(display_name, characters):
+    """Binds every character that the keyboard map lacks to a spare key code, once, before
+    the program starts. Left to itself, xdotool rebinds a spare key for each such character
+    while typing and takes it back at once, which races with the program reading the map."""
+    xlib = _xlib()
+    xlib.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                      ctypes.POINTER(ctypes.c_int)]
+    xlib.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+    xlib.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int,
+                                         ctypes.POINTER(ctypes.c_int)]
+    xlib.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                            ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+    xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    display = xlib.XOpenDisplay(display_name.encode())
+    if not display:
+        raise RuntimeError(f"cannot open the X display {display_name}")
+    try:
+        low, high = ctypes.c_int(), ctypes.c_int()
+        xlib.XDisplayKeycodes(display, ctypes.byref(low), ctypes.byref(high))
+        count = high.value - low.value + 1
+        per = ctypes.c_int()
+        table = xlib.XGetKeyboardMapping(display, low.value, count, ctypes.byref(per))
+        mapped = set()
+        spare = []
+        for index in range(count):
+            row = [table[index * per.value + level] for level in range(per.value)]
+            mapped.update(row)
+            if not any(row):
+                spare.append(low.value + index)
+        xlib.XFree(table)
+        # Latin-1 characters have key symbols equal to their code; the rest use 0x01000000.
+        wanted = []
+        for character in dict.fromkeys(characters):
+            code = ord(character)
+            keysym = code if 0x20 <= code <= 0xFF else 0x01000000 + code
+            if keysym not in mapped:
+                wanted.append(keysym)
+        if len(wanted) > len(spare):
+            raise RuntimeError("not enough spare key codes for the characters to type")
+        for keycode, keysym in zip(reversed(spare), wanted):
+            # The same symbol with and without Shift, so no modifier is ever needed.
+            symbols = (ctypes.c_ulong * 2)(keysym, keysym)
+            xlib.XChangeKeyboardMapping(display, keycode, 2, symbols, 1)
+        xlib.XSync(display, 0)
+    finally:
+        xlib.XCloseDisplay(display)
+
+
 def wm_class(display_name, window):
     """(instance, class) of the window, as launchers match it with StartupWMClass."""
     raw = _property(display_name, window, "WM_CLASS")
