@@ -9,7 +9,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import desktop_session as ds  # noqa: E402
+import virtual_desktop as ds  # noqa: E402
 
 PREFIX = "No se pudo leer la configuración: "
 SUFFIX = " El archivo original se conserva."

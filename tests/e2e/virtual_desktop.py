@@ -1,5 +1,5 @@
 """A throw-away desktop for end-to-end tests: an Xvfb display, a private D-Bus session bus
-with the accessibility bus behind it, Arcandel on the real X11 platform, and helpers that
+with the accessibility bus behind it, Arcandel on the real X11 platform, and functions that
 type with XTEST (xdotool) and read the accessibility tree through AT-SPI (pyatspi).
 
 Everything waits by polling with generous limits, so a slow or busy machine only makes the
