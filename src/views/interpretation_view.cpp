@@ -143,14 +143,7 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     // The scroll bar stays clear of the rounded corners.
     outer->setContentsMargins(0, 8, 2, 8);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName(QStringLiteral("interpretationScroll"));
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setAutoFillBackground(false);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    TableText::useSlimScrollBar(m_scroll);
+    m_scroll = TableText::transparentScrollArea(QStringLiteral("interpretationScroll"), this);
     outer->addWidget(m_scroll);
 
     auto* content = new TableScrollPage(m_scroll);

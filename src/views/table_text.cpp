@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -157,6 +158,19 @@ void styleSlimScrollBar(QScrollBar* bar, const QPalette& palette)
             .arg(rgba(handle), rgba(hover)));
 }
 } // namespace
+
+QScrollArea* transparentScrollArea(const QString& objectName, QWidget* parent)
+{
+    auto* scroll = new QScrollArea(parent);
+    scroll->setObjectName(objectName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    useSlimScrollBar(scroll);
+    return scroll;
+}
 
 void useSlimScrollBar(QAbstractScrollArea* area)
 {

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QLabel>
 
+class QScrollArea;
+
 class QAbstractScrollArea;
 class QPainter;
 
@@ -30,6 +32,8 @@ void refreshShades(QWidget* root);
 // A thin, quiet vertical scroll bar for a scroll area, in a faint shade of the text colour
 // (renewed by refreshShades).
 void useSlimScrollBar(QAbstractScrollArea* area);
+// A frameless, see-through vertical scroll area with the slim scroll bar.
+QScrollArea* transparentScrollArea(const QString& objectName, QWidget* parent);
 // Sets the colour of a widget's text.
 void setTextColor(QWidget* widget, const QColor& color);
 

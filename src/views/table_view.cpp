@@ -33,14 +33,7 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName(QStringLiteral("tableScroll"));
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setAutoFillBackground(false);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    TableText::useSlimScrollBar(m_scroll);
+    m_scroll = TableText::transparentScrollArea(QStringLiteral("tableScroll"), this);
     outer->addWidget(m_scroll);
 
     auto* content = new TableScrollPage(m_scroll);
