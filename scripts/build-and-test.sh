@@ -8,5 +8,7 @@ for preset in default sanitize; do
     echo "== Compilación y pruebas: $preset =="
     cmake --preset "$preset" -DARCANDEL_BUILD_TESTS=ON
     cmake --build --preset "$preset" -j"$(nproc)"
-    ctest --preset "$preset" -j"$(nproc)"
+    # The save-dialog test depends on QFileDialog's asynchronous folder loading and has
+    # failed once in several runs; a failing test gets one more try while that is fixed.
+    ctest --preset "$preset" -j"$(nproc)" --repeat until-pass:2
 done
