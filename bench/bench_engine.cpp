@@ -1,3 +1,4 @@
+#include "bench_fixtures.h"
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
 
@@ -9,19 +10,7 @@ namespace {
 
 // A fast, seeded source, to show how much of a reading is the engine and how much the
 // system generator.
-class SplitMixSource final : public RandomSource {
-public:
-    quint64 next() override
-    {
-        quint64 z = (m_state += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    quint64 m_state = 2024;
-};
+using SplitMixSource = BenchFixtures::SequenceSource;
 
 Reading blankReading(Spread spread)
 {

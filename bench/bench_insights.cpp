@@ -2,7 +2,7 @@
 // or ten years of ten). Measures computing every figure of the patterns section for each
 // span, and listing one card's trail.
 
-#include "bench_journal.h"
+#include "bench_fixtures.h"
 #include "insights/patterns.h"
 #include "model/catalog.h"
 #include "model/reference_date.h"
@@ -23,7 +23,7 @@ const double today = ReferenceDate::fromDateTime(
 
 const QList<Reading>& journal()
 {
-    static const QList<Reading> readings = BenchJournal::readings(journalSize, today);
+    static const QList<Reading> readings = BenchFixtures::journal(journalSize, today);
     return readings;
 }
 

@@ -4,6 +4,7 @@
 // of a ten-card reading. Last, the peak memory of a process that loads each history and
 // saves a few notes changes.
 
+#include "bench_fixtures.h"
 #include "engine/reading_engine.h"
 #include "store/app_store.h"
 #include "store/state_encoder.h"
@@ -22,21 +23,7 @@
 
 namespace {
 
-// A fixed sequence, so every run measures the same history.
-class SequenceSource final : public RandomSource {
-public:
-    explicit SequenceSource(quint64 seed) : m_state(seed) {}
-    quint64 next() override
-    {
-        quint64 z = (m_state += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    quint64 m_state;
-};
+using BenchFixtures::SequenceSource;
 
 // One reading a day, dealt by the engine as the table deals them: every spread and topic,
 // reversals on, some notes and favourites.

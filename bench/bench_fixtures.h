@@ -1,8 +1,7 @@
 #pragma once
 
-// A journal of saved readings for benchmarks: one reading a day going back from a fixed
-// date, every spread and topic, reversals on, some favourites. The sequence is fixed, so
-// every run measures the same history.
+// What several benchmarks measure with: a seeded random source, so every run measures the
+// same thing, and a journal of saved readings.
 
 #include "engine/random_source.h"
 #include "engine/reading_engine.h"
@@ -11,11 +10,12 @@
 #include <QList>
 #include <QStringList>
 
-namespace BenchJournal {
+namespace BenchFixtures {
 
+// SplitMix64: fast, and the same sequence on every machine.
 class SequenceSource final : public RandomSource {
 public:
-    explicit SequenceSource(quint64 seed) : m_state(seed) {}
+    explicit SequenceSource(quint64 seed = 2024) : m_state(seed) {}
     quint64 next() override
     {
         quint64 z = (m_state += 0x9e3779b97f4a7c15ULL);
@@ -28,9 +28,9 @@ private:
     quint64 m_state;
 };
 
-// The most recent reading is dealt on `newest` (seconds since 2001), the others a day apart
-// before it, at a random hour.
-inline QList<Reading> readings(int count, double newest)
+// One saved reading a day going back from `newest` (seconds since 2001), at a random hour:
+// every spread and topic, reversals on, some favourites.
+inline QList<Reading> journal(int count, double newest)
 {
     const QStringList questions{
         QStringLiteral("¿Qué me ayudará a abrir una nueva etapa?"),
@@ -58,4 +58,4 @@ inline QList<Reading> readings(int count, double newest)
     return journal;
 }
 
-} // namespace BenchJournal
+} // namespace BenchFixtures
