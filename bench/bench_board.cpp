@@ -3,8 +3,8 @@
 
 #include "engine/reading_engine.h"
 #include "store/app_store.h"
-#include "views/motion.h"
-#include "views/reading_board.h"
+#include "views/kit/motion.h"
+#include "views/table/reading_board.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

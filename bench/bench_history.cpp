@@ -4,9 +4,9 @@
 
 #include "model/saved_state.h"
 #include "store/app_store.h"
-#include "views/history_delegate.h"
-#include "views/history_model.h"
-#include "views/history_view.h"
+#include "views/history/history_delegate.h"
+#include "views/history/history_model.h"
+#include "views/history/history_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

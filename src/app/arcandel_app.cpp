@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/tarot_app_delegate.h"
 #include "store/app_store.h"
-#include "views/typography.h"
+#include "views/kit/typography.h"
 
 #include <QApplication>
 #include <QIcon>

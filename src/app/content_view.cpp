@@ -3,14 +3,14 @@
 #include "app/sheet.h"
 #include "app/sidebar.h"
 #include "store/app_store.h"
-#include "views/guide_view.h"
-#include "views/history_view.h"
-#include "views/icons.h"
-#include "views/lanuk_mark.h"
-#include "views/preferences_view.h"
-#include "views/sources_view.h"
-#include "views/table_view.h"
-#include "views/typography.h"
+#include "views/guide/guide_view.h"
+#include "views/history/history_view.h"
+#include "views/kit/icons.h"
+#include "views/kit/lanuk_mark.h"
+#include "views/pages/preferences_view.h"
+#include "views/pages/sources_view.h"
+#include "views/table/table_view.h"
+#include "views/kit/typography.h"
 
 #include <QAction>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "app/menu_commands.h"
 
 #include "store/app_store.h"
-#include "views/icons.h"
+#include "views/kit/icons.h"
 
 #include <QAction>
 #include <QMenu>

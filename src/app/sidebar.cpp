@@ -1,9 +1,9 @@
 #include "app/sidebar.h"
 
 #include "store/app_store.h"
-#include "views/icons.h"
-#include "views/lanuk_mark.h"
-#include "views/typography.h"
+#include "views/kit/icons.h"
+#include "views/kit/lanuk_mark.h"
+#include "views/kit/typography.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

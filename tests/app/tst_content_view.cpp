@@ -1,13 +1,13 @@
 #include "app/content_view.h"
 #include "app/sheet.h"
 #include "app/sidebar.h"
-#include "shell_fixtures.h"
-#include "views/guide_view.h"
-#include "views/history_view.h"
-#include "views/lanuk_mark.h"
-#include "views/preferences_view.h"
-#include "views/sources_view.h"
-#include "views/table_view.h"
+#include "support/fixtures.h"
+#include "views/guide/guide_view.h"
+#include "views/history/history_view.h"
+#include "views/kit/lanuk_mark.h"
+#include "views/pages/preferences_view.h"
+#include "views/pages/sources_view.h"
+#include "views/table/table_view.h"
 
 #include <QAction>
 #include <QLabel>
@@ -66,7 +66,7 @@ QLabel* labelWithText(QWidget* parent, const QString& text)
 void ContentViewTest::sidebarShowsHeaderSectionsAndFooter()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
 
@@ -112,7 +112,7 @@ void ContentViewTest::sidebarShowsHeaderSectionsAndFooter()
 void ContentViewTest::sectionIsBoundBothWays()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
     QListWidget* list = view.sidebar()->list();
@@ -162,7 +162,7 @@ void ContentViewTest::unknownSectionShowsTheTable()
     QCOMPARE(ContentView::detailFor(QStringLiteral("ajustes")), ContentView::Detail::table);
 
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
     store->setSection(QStringLiteral("historial"));
@@ -224,7 +224,7 @@ void ContentViewTest::welcomeSheetClosesOnlyThroughItsOwnControls()
 void ContentViewTest::preferencesSheetClosesNormally()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
     QVERIFY(!view.welcomeSheet());
@@ -262,7 +262,7 @@ void ContentViewTest::preferencesSheetClosesNormally()
 void ContentViewTest::errorAlertShowsAndClears()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
     QVERIFY(!view.errorAlert());
@@ -308,12 +308,12 @@ void ContentViewTest::errorAlertShowsAndClears()
 void ContentViewTest::confirmationOnAFinishedUnsavedReading()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
 
     const auto finishedReading = [&] {
-        ShellFixtures::deal(*store, Spread::timeline);
+        Fixtures::deal(*store, Spread::timeline);
         store->revealAll();
         store->requestNew();
         QVERIFY(store->showNewConfirmation());
@@ -374,11 +374,11 @@ void ContentViewTest::confirmationOnAFinishedUnsavedReading()
 void ContentViewTest::confirmationOnAnUnfinishedReading()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     ContentView view(store.get());
     present(view);
 
-    ShellFixtures::deal(*store, Spread::cross);
+    Fixtures::deal(*store, Spread::cross);
     store->reveal(0);
     store->setSection(QStringLiteral("guia"));
     store->requestNew();
@@ -398,7 +398,7 @@ void ContentViewTest::confirmationOnAnUnfinishedReading()
     QVERIFY(store->history().isEmpty());
 
     // The store withdrawing the question closes the dialog without acting.
-    ShellFixtures::deal(*store, Spread::daily);
+    Fixtures::deal(*store, Spread::daily);
     store->requestNew();
     QTRY_VERIFY(view.newConfirmation());
     QPointer<QMessageBox> open = view.newConfirmation();

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 #include "app/menu_commands.h"
-#include "shell_fixtures.h"
+#include "support/fixtures.h"
 #include "support/recording_services.h"
 
 #include <QAction>
@@ -62,7 +62,7 @@ States states(const MenuCommands& commands)
 void MenuCommandsTest::menusListTheirItemsInOrder()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     QMenuBar bar;
     MenuCommands commands(store.get());
     commands.install(&bar);
@@ -104,7 +104,7 @@ void MenuCommandsTest::menusListTheirItemsInOrder()
 void MenuCommandsTest::enablingFollowsTheReading()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     MenuCommands commands(store.get());
 
     // No reading: all four disabled.
@@ -115,7 +115,7 @@ void MenuCommandsTest::enablingFollowsTheReading()
     QVERIFY(!store->current());
 
     // Unfinished reading: only the turning commands.
-    ShellFixtures::deal(*store);
+    Fixtures::deal(*store);
     QVERIFY(store->current());
     now = states(commands);
     QVERIFY(now.next && now.all && !now.save && !now.exportReading);
@@ -155,9 +155,9 @@ void MenuCommandsTest::enablingFollowsTheReading()
 void MenuCommandsTest::revealNextTurnsTheNextFaceDownCard()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     MenuCommands commands(store.get());
-    ShellFixtures::deal(*store, Spread::cross);
+    Fixtures::deal(*store, Spread::cross);
     QCOMPARE(store->current()->cards.size(), 5);
     store->reveal(0);
     store->reveal(1);
@@ -180,11 +180,11 @@ void MenuCommandsTest::revealNextTurnsTheNextFaceDownCard()
 void MenuCommandsTest::saveAndExportActOnCompleteReadings()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     RecordingSaveDialog dialog;
     store->setSaveDialog(&dialog);
     MenuCommands commands(store.get());
-    ShellFixtures::deal(*store, Spread::timeline);
+    Fixtures::deal(*store, Spread::timeline);
 
     // Unfinished: neither saves nor asks where to export.
     commands.save()->trigger();
@@ -208,7 +208,7 @@ void MenuCommandsTest::saveAndExportActOnCompleteReadings()
 void MenuCommandsTest::newReadingAndPreferences()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     MenuCommands commands(store.get());
 
     commands.preferences()->trigger();
@@ -222,7 +222,7 @@ void MenuCommandsTest::newReadingAndPreferences()
     QCOMPARE(store->section(), QStringLiteral("mesa"));
 
     // An unfinished reading asks first and stays on the table.
-    ShellFixtures::deal(*store);
+    Fixtures::deal(*store);
     commands.newReading()->trigger();
     QVERIFY(store->showNewConfirmation());
     QVERIFY(store->current());
@@ -231,7 +231,7 @@ void MenuCommandsTest::newReadingAndPreferences()
 void MenuCommandsTest::quitClosesTheWindow()
 {
     QTemporaryDir dir;
-    auto store = ShellFixtures::quietStore(dir);
+    auto store = Fixtures::quietStore(dir);
     MainWindow window(store.get());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -1,0 +1,702 @@
+#include "views/history/history_delegate.h"
+
+#include "model/catalog.h"
+#include "views/cards/card_back.h"
+#include "views/cards/card_face.h"
+#include "views/cards/card_shadow.h"
+#include "views/history/history_model.h"
+#include "views/kit/icons.h"
+#include "views/kit/screen_kit.h"
+#include "views/kit/table_palette.h"
+#include "views/kit/typography.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextLayout>
+#include <QToolTip>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr qreal thumbnailHeight = HistoryDelegate::thumbnailWidth * 375.0 / 200.0; // 90
+constexpr int stripPad = 8; // room around the thumbnails for their turn and shadow
+constexpr int buttonHeight = 24;
+constexpr int buttonPadding = 10;
+constexpr int iconSize = 16;
+
+QString restoreText()
+{
+    return QStringLiteral("Volver a esta tirada");
+}
+
+// Line breaks typed by the user stay line breaks inside one laid-out paragraph.
+QString layoutText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return text;
+}
+
+// Every line of a clamped text is one font height below the previous one, so the height a
+// row reserves never depends on which glyphs a line happens to use.
+qreal linePitch(const QFont& font)
+{
+    return std::ceil(QFontMetricsF(font).height());
+}
+
+// Lays `text` out at `width` with at most `maxLines` lines; returns whether text was left
+// over.
+bool layOut(QTextLayout& layout, qreal width, int maxLines, qreal pitch)
+{
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    int end = 0;
+    while (lines < maxLines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(std::max<qreal>(width, 1));
+        line.setPosition(QPointF(0, pitch * lines));
+        end = line.textStart() + line.textLength();
+        ++lines;
+    }
+    layout.endLayout();
+    return end < layout.text().size();
+}
+
+// What a two-line limit needs to know of a text to size it at any width, measured once:
+// the natural width of its first paragraph and whether another paragraph follows.
+HistoryDelegate::TextMeasure measure(const QString& text, const QFontMetricsF& metrics)
+{
+    HistoryDelegate::TextMeasure result;
+    if (text.isEmpty())
+        return result;
+    const QString flat = layoutText(text);
+    const qsizetype breakAt = flat.indexOf(QChar::LineSeparator);
+    QStringView first = QStringView(flat).left(breakAt < 0 ? flat.size() : breakAt);
+    while (!first.isEmpty() && first.back().isSpace())
+        first.chop(1);
+    // Beyond a thousand characters a paragraph is wider than any window: the beginning
+    // alone is measured.
+    result.firstWidth = metrics.horizontalAdvance(first.left(1000).toString());
+    if (first.size() > 1000)
+        result.firstWidth = std::numeric_limits<qreal>::max();
+    result.moreParagraphs = breakAt >= 0;
+    result.present = true;
+    return result;
+}
+
+// Lines of a measured text at `width`, at most two: one when the first paragraph fits and
+// nothing follows it, two otherwise (the layout wraps a paragraph exactly when its natural
+// width does not fit).
+int lineCount(const HistoryDelegate::TextMeasure& text, qreal width)
+{
+    if (!text.present)
+        return 0;
+    return (text.firstWidth <= width && !text.moreParagraphs) ? 1 : 2;
+}
+
+void drawClamped(QPainter* painter, const QRectF& rect, const QString& text, const QFont& font,
+                 const QColor& color, int maxLines)
+{
+    const qreal pitch = linePitch(font);
+    // Never more lines than the room the row reserved (a subpixel difference between the
+    // measure and the layout must not push text into the next part).
+    maxLines = std::max(1, std::min(maxLines, int(std::lround(rect.height() / pitch))));
+    QTextLayout layout(layoutText(text), font);
+    const bool truncated = layOut(layout, rect.width(), maxLines, pitch);
+    painter->save();
+    painter->setPen(color);
+    painter->setFont(font);
+    const int count = layout.lineCount();
+    for (int i = 0; i < count; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (i == count - 1 && truncated) {
+            // The last line shows what is left of the text, ending in an ellipsis.
+            QString rest = layout.text().mid(line.textStart());
+            rest.replace(QChar::LineSeparator, QLatin1Char(' '));
+            const QFontMetricsF metrics(font);
+            const QString elided = metrics.elidedText(rest, Qt::ElideRight, rect.width());
+            painter->drawText(QPointF(rect.left(), rect.top() + line.y() + line.ascent()), elided);
+        } else {
+            line.draw(painter, rect.topLeft());
+        }
+    }
+    painter->restore();
+}
+
+void drawLine(QPainter* painter, const QRectF& rect, const QString& text, const QFont& font,
+              const QColor& color)
+{
+    const QFontMetricsF metrics(font);
+    painter->save();
+    painter->setPen(color);
+    painter->setFont(font);
+    painter->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                      metrics.elidedText(text, Qt::ElideRight, rect.width()));
+    painter->restore();
+}
+
+QColor translucent(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(alpha));
+    return color;
+}
+
+} // namespace
+
+QList<HistoryDelegate::Thumbnail> HistoryDelegate::thumbnails(const Reading& reading)
+{
+    QList<Thumbnail> result;
+    const int count = int(std::min<qsizetype>(3, reading.cards.size()));
+    if (count == 0)
+        return result;
+    const qreal step = thumbnailWidth - thumbnailOverlap;
+    const qreal stripWidth = thumbnailWidth + step * (count - 1);
+    const qreal left = (thumbnailBox - stripWidth) / 2; // the box centres its content
+    for (int k = 0; k < count; ++k) {
+        const DrawnCard& card = reading.cards.at(k);
+        result.append({card.arcanaID, card.reversed, 6.0 * k - 6.0,
+                       QRectF(left + step * k, 0, thumbnailWidth, thumbnailHeight)});
+    }
+    return result;
+}
+
+int HistoryDelegate::reservedLines(const QString& text, const QFont& font, qreal width)
+{
+    return lineCount(measure(text, QFontMetricsF(font)), std::floor(width));
+}
+
+HistoryDelegate::HistoryDelegate(QAbstractItemView* view)
+    : QStyledItemDelegate(view), m_view(view), m_strips(24 * 1024 * 1024),
+      m_headline(Typography::font(Typography::Style::headline)),
+      m_caption(Typography::font(Typography::Style::caption)),
+      m_button(Typography::font(Typography::Style::body)), m_headlineMetrics(m_headline),
+      m_captionMetrics(m_caption), m_headlinePitch(linePitch(m_headline)),
+      m_captionPitch(linePitch(m_caption)),
+      m_buttonWidth(std::ceil(QFontMetricsF(m_button).horizontalAdvance(restoreText())) +
+                    2 * buttonPadding)
+{}
+
+void HistoryDelegate::setFocusedAction(Action action)
+{
+    if (action == m_focused)
+        return;
+    m_focused = action;
+    if (m_view)
+        m_view->viewport()->update();
+}
+
+void HistoryDelegate::setHover(const QPersistentModelIndex& index, Action action)
+{
+    if (index == m_hoverIndex && action == m_hover)
+        return;
+    if (m_view && m_hoverIndex.isValid())
+        m_view->update(m_hoverIndex);
+    m_hoverIndex = index;
+    m_hover = action;
+    if (m_view && m_hoverIndex.isValid())
+        m_view->update(m_hoverIndex);
+}
+
+void HistoryDelegate::clearMeasures()
+{
+    m_measures.clear();
+}
+
+qreal HistoryDelegate::detailWidth(int itemWidth) const
+{
+    return itemWidth - 2 * rowMargin - thumbnailBox - 2 * rowSpacing - actionSize;
+}
+
+HistoryDelegate::Heights HistoryDelegate::heights(const QModelIndex& index, qreal detailWidth) const
+{
+    const quint64 revision = index.data(HistoryModel::RevisionRole).toULongLong();
+    auto hit = m_measures.constFind(revision);
+    if (hit == m_measures.constEnd()) {
+        RowMeasure row;
+        row.question =
+            measure(index.data(HistoryModel::QuestionRole).toString(), m_headlineMetrics);
+        row.notes = measure(index.data(HistoryModel::NotesRole).toString(), m_captionMetrics);
+        hit = m_measures.insert(revision, row);
+    }
+    const qreal width = std::floor(detailWidth);
+    return {lineCount(hit->question, width) * m_headlinePitch,
+            lineCount(hit->notes, width) * m_captionPitch};
+}
+
+HistoryDelegate::Geometry HistoryDelegate::geometry(const QRect& itemRect,
+                                                    const QModelIndex& index) const
+{
+    Geometry g;
+    g.card = QRectF(itemRect).adjusted(0, 0, 0, -rowGap);
+    const QRectF inner = g.card.adjusted(rowMargin, rowMargin, -rowMargin, -rowMargin);
+    g.thumbnails = QRectF(inner.left(), inner.top(), thumbnailBox, thumbnailHeight);
+    const qreal actionsLeft = inner.right() - actionSize;
+    g.favorite = QRectF(actionsLeft, inner.top(), actionSize, actionSize);
+    g.remove = g.favorite.translated(0, actionSize + actionSpacing);
+
+    const qreal left = inner.left() + thumbnailBox + rowSpacing;
+    const qreal width = detailWidth(itemRect.width());
+    const Heights h = heights(index, width);
+    const qreal caption = m_captionPitch;
+    qreal y = inner.top();
+    g.question = QRectF(left, y, width, h.question);
+    y += h.question + detailSpacing;
+    g.detail = QRectF(left, y, width, caption);
+    y += caption + detailSpacing;
+    g.date = QRectF(left, y, width, caption);
+    y += caption + detailSpacing;
+    if (h.notes > 0) {
+        g.notes = QRectF(left, y, width, h.notes);
+        y += h.notes + detailSpacing;
+    }
+    const qreal buttonWidth = m_buttonWidth;
+    g.button = QRectF(left, y, std::min(buttonWidth, std::max<qreal>(width, 0)), buttonHeight);
+    return g;
+}
+
+QSize HistoryDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const int width = m_view ? m_view->viewport()->width() : option.rect.width();
+    const Geometry g = geometry(QRect(0, 0, width, 1000), index);
+    const qreal details = g.button.bottom() - g.question.top();
+    const qreal actions = g.remove.bottom() - g.favorite.top();
+    const qreal content = std::max({thumbnailHeight, details, actions});
+    return {width, int(std::ceil(content)) + 2 * rowMargin + rowGap};
+}
+
+QPixmap HistoryDelegate::symbolPixmap(const QString& symbol, const QColor& color,
+                                      qreal devicePixelRatio) const
+{
+    // Drawing a symbol builds and unites paths: do it once per symbol, colour and ratio.
+    const QString key = symbol + QLatin1Char('|') + QString::number(color.rgba(), 16) +
+                        QLatin1Char('|') + QString::number(devicePixelRatio);
+    const auto hit = m_symbols.constFind(key);
+    if (hit != m_symbols.constEnd())
+        return *hit;
+    QPixmap pixmap(QSize(iconSize, iconSize) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        Icons::paint(painter, QRectF(0, 0, iconSize, iconSize), symbol, color);
+    }
+    m_symbols.insert(key, pixmap);
+    return pixmap;
+}
+
+QPixmap HistoryDelegate::strip(const Reading& reading, qreal devicePixelRatio) const
+{
+    const QList<Thumbnail> thumbs = thumbnails(reading);
+    QString key = QString::number(devicePixelRatio);
+    for (const Thumbnail& t : thumbs)
+        key += QLatin1Char('|') + QString::number(t.arcanaID) + (t.reversed ? u'r' : u'u');
+    if (const QPixmap* hit = m_strips.object(key))
+        return *hit;
+
+    const QSizeF logical(thumbnailBox + 2 * stripPad, thumbnailHeight + 2 * stripPad);
+    QPixmap pixmap((logical * devicePixelRatio).toSize());
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        for (const Thumbnail& t : thumbs) {
+            const QRectF rect = t.rect.translated(stripPad, stripPad);
+            CardShadow::paint(painter, rect, CardFace::cornerRadius, 3.0,
+                              QColor::fromRgbF(0, 0, 0, 0.33f), {}, t.angle);
+            painter.save();
+            painter.translate(rect.center());
+            painter.rotate(t.angle);
+            const QRectF place(-rect.width() / 2, -rect.height() / 2, rect.width(), rect.height());
+            if (const Arcana* card = Catalog::card(t.arcanaID)) {
+                const QPixmap face =
+                    CardFace::pixmap(*card, t.reversed, rect.size(), devicePixelRatio);
+                painter.drawPixmap(place, face, QRectF(QPointF(0, 0), QSizeF(face.size())));
+            } else {
+                CardBack::paint(painter, place);
+            }
+            painter.restore();
+        }
+    }
+    m_strips.insert(key, new QPixmap(pixmap),
+                    int(pixmap.width() * pixmap.height() * pixmap.depth() / 8));
+    return pixmap;
+}
+
+void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return;
+    const Geometry g = geometry(option.rect, index);
+    const QPalette& palette = option.palette;
+    const QColor text = palette.color(QPalette::WindowText);
+    const QColor secondary = Typography::secondary(palette);
+    const bool focused = (option.state & QStyle::State_HasFocus) && m_view && m_view->hasFocus();
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+
+    // The row's panel: a translucent material over the window.
+    painter->setPen(QPen(ScreenKit::materialEdge(palette), 1));
+    painter->setBrush(ScreenKit::materialFill(palette));
+    painter->drawRoundedRect(g.card.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    if (focused) {
+        painter->setPen(QPen(translucent(Typography::accent(), 0.55), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(g.card.adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
+    }
+
+    const Reading reading = index.data(HistoryModel::ReadingRole).value<Reading>();
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const QPixmap thumbs = strip(reading, ratio);
+    painter->drawPixmap(g.thumbnails.topLeft() - QPointF(stripPad, stripPad), thumbs);
+
+    drawClamped(painter, g.question, index.data(HistoryModel::QuestionRole).toString(), m_headline,
+                text, 2);
+    drawLine(painter, g.detail, index.data(HistoryModel::DetailRole).toString(), m_caption,
+             secondary);
+    drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), m_caption, secondary);
+    if (!g.notes.isEmpty())
+        drawClamped(painter, g.notes, reading.notes, m_caption, text, 2);
+
+    const bool sameRow = [&](const QPersistentModelIndex& other) {
+        return other.isValid() && other == index;
+    }(m_pressedIndex);
+    auto pressed = [&](Action action) { return sameRow && m_pressed == action; };
+    auto hovered = [&](Action action) {
+        return m_hoverIndex.isValid() && m_hoverIndex == index && m_hover == action;
+    };
+    auto ring = [&](const QRectF& rect, qreal radius) {
+        painter->setPen(QPen(translucent(Typography::accent(), 0.8), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRoundedRect(rect.adjusted(-2, -2, 2, 2), radius + 2, radius + 2);
+    };
+
+    // "Volver a esta tirada", a bordered button.
+    {
+        const QRectF button = g.button.adjusted(0.5, 0.5, -0.5, -0.5);
+        const qreal fill = pressed(Action::restore) ? 0.16 : hovered(Action::restore) ? 0.10 : 0.05;
+        painter->setPen(QPen(translucent(text, 0.2), 1));
+        painter->setBrush(translucent(text, fill));
+        painter->drawRoundedRect(button, 6, 6);
+        painter->setPen(text);
+        painter->setFont(m_button);
+        painter->drawText(g.button, Qt::AlignCenter | Qt::TextSingleLine, restoreText());
+        if (focused && m_focused == Action::restore)
+            ring(g.button, 6);
+    }
+
+    // Favourite and delete: plain icon buttons.
+    const bool favorite = index.data(HistoryModel::FavoriteRole).toBool();
+    auto iconButton = [&](const QRectF& rect, Action action, const QString& symbol,
+                          const QColor& color) {
+        if (pressed(action) || hovered(action)) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(translucent(text, pressed(action) ? 0.14 : 0.07));
+            painter->drawRoundedRect(rect, 5, 5);
+        }
+        const QRectF icon(rect.center().x() - iconSize / 2.0, rect.center().y() - iconSize / 2.0,
+                          iconSize, iconSize);
+        painter->drawPixmap(icon.topLeft(), symbolPixmap(symbol, color, ratio));
+        if (focused && m_focused == action)
+            ring(rect, 5);
+    };
+    iconButton(g.favorite, Action::favorite,
+               favorite ? QStringLiteral("star.fill") : QStringLiteral("star"),
+               favorite ? TablePalette::gold() : secondary);
+    iconButton(g.remove, Action::remove, QStringLiteral("trash"), secondary);
+
+    painter->restore();
+}
+
+HistoryDelegate::Action HistoryDelegate::actionAt(const QRect& itemRect, const QModelIndex& index,
+                                                  const QPoint& point) const
+{
+    if (!index.isValid())
+        return Action::none;
+    const Geometry g = geometry(itemRect, index);
+    const QPointF p(point);
+    if (g.button.contains(p))
+        return Action::restore;
+    if (g.favorite.contains(p))
+        return Action::favorite;
+    if (g.remove.contains(p))
+        return Action::remove;
+    return Action::none;
+}
+
+QRect HistoryDelegate::actionRect(const QRect& itemRect, const QModelIndex& index,
+                                  Action action) const
+{
+    const Geometry g = geometry(itemRect, index);
+    switch (action) {
+    case Action::restore:
+        return g.button.toAlignedRect();
+    case Action::favorite:
+        return g.favorite.toAlignedRect();
+    case Action::remove:
+        return g.remove.toAlignedRect();
+    case Action::none:
+        break;
+    }
+    return {};
+}
+
+void HistoryDelegate::trigger(Action action, const QModelIndex& index)
+{
+    // The request may remove or change the row; hand out a copy taken before.
+    const QPersistentModelIndex row(index);
+    switch (action) {
+    case Action::restore:
+        Q_EMIT restoreRequested(row);
+        break;
+    case Action::favorite:
+        Q_EMIT favoriteRequested(row);
+        break;
+    case Action::remove:
+        Q_EMIT deleteRequested(row);
+        break;
+    case Action::none:
+        break;
+    }
+}
+
+bool HistoryDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
+                                  const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        const Action action = actionAt(option.rect, index, mouse->position().toPoint());
+        if (action == Action::none)
+            return false;
+        m_pressedIndex = index;
+        m_pressed = action;
+        if (m_view)
+            m_view->update(index);
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_pressed == Action::none)
+            return false;
+        const Action pressed = m_pressed;
+        const QPersistentModelIndex pressedIndex = m_pressedIndex;
+        m_pressed = Action::none;
+        m_pressedIndex = QPersistentModelIndex();
+        if (m_view && pressedIndex.isValid())
+            m_view->update(pressedIndex);
+        if (mouse->button() == Qt::LeftButton && pressedIndex == index &&
+            actionAt(option.rect, index, mouse->position().toPoint()) == pressed) {
+            m_focused = pressed;
+            trigger(pressed, index);
+        }
+        return true;
+    }
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        static const Action order[] = {Action::restore, Action::favorite, Action::remove};
+        int at = 0;
+        for (int i = 0; i < 3; ++i)
+            at = order[i] == m_focused ? i : at;
+        switch (key->key()) {
+        case Qt::Key_Left:
+            setFocusedAction(order[std::max(0, at - 1)]);
+            return true;
+        case Qt::Key_Right:
+            setFocusedAction(order[std::min(2, at + 1)]);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return false;
+            trigger(m_focused == Action::none ? Action::restore : m_focused, index);
+            return true;
+        case Qt::Key_Delete:
+            trigger(Action::remove, index);
+            return true;
+        default:
+            return false;
+        }
+    }
+    default:
+        return false;
+    }
+}
+
+bool HistoryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QString tip;
+    switch (actionAt(option.rect, index, event->pos())) {
+    case Action::favorite:
+        tip = QStringLiteral("Marcar como favorita");
+        break;
+    case Action::remove:
+        tip = QStringLiteral("Eliminar tirada");
+        break;
+    case Action::restore:
+    case Action::none:
+        break;
+    }
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), tip, view,
+                       actionRect(option.rect, index, actionAt(option.rect, index, event->pos())));
+    return true;
+}
+
+HistoryListView::HistoryListView(QWidget* parent)
+    : QListView(parent), m_delegate(new HistoryDelegate(this)), m_warmer(new QTimer(this))
+{
+    m_warmer->setInterval(0);
+    connect(m_warmer, &QTimer::timeout, this, &HistoryListView::warmNextFace);
+    setItemDelegate(m_delegate);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(false);
+    // Rows are measured a batch at a time between events: a long journal opens at once and
+    // the rest of the list is laid out while the user looks at the first rows.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(60);
+    setMouseTracking(true);
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+    verticalScrollBar()->setSingleStep(24);
+}
+
+void HistoryListView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualRect(current);
+        if (m_delegate->editorEvent(event, model(), option, current)) {
+            event->accept();
+            return;
+        }
+    }
+    QListView::keyPressEvent(event);
+}
+
+bool HistoryListView::offerToDelegate(QMouseEvent* event, const QModelIndex& index)
+{
+    if (!index.isValid())
+        return false;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return m_delegate->editorEvent(event, model(), option, index);
+}
+
+void HistoryListView::mousePressEvent(QMouseEvent* event)
+{
+    // The row's buttons are handled here rather than through the view's editing machinery,
+    // so a press and its release always reach the delegate together.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (offerToDelegate(event, index)) {
+        setFocus(Qt::MouseFocusReason);
+        setCurrentIndex(index);
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
+void HistoryListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_delegate->isPressing()) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (!offerToDelegate(event, index)) {
+            // Released outside any row: the press ends without an action.
+            m_delegate->editorEvent(event, model(), QStyleOptionViewItem(), QModelIndex());
+        }
+        event->accept();
+        return;
+    }
+    QListView::mouseReleaseEvent(event);
+}
+
+void HistoryListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (offerToDelegate(event, index)) {
+        event->accept();
+        return;
+    }
+    QListView::mouseDoubleClickEvent(event);
+}
+
+void HistoryListView::mouseMoveEvent(QMouseEvent* event)
+{
+    QListView::mouseMoveEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    const HistoryDelegate::Action action =
+        index.isValid() ? m_delegate->actionAt(visualRect(index), index, point)
+                        : HistoryDelegate::Action::none;
+    m_delegate->setHover(index, action);
+    viewport()->setCursor(action == HistoryDelegate::Action::none ? Qt::ArrowCursor
+                                                                  : Qt::PointingHandCursor);
+}
+
+void HistoryListView::showEvent(QShowEvent* event)
+{
+    QListView::showEvent(event);
+    if (m_nextFace == 0 && model() && model()->rowCount() > 0)
+        m_warmer->start();
+}
+
+void HistoryListView::warmNextFace()
+{
+    const QList<Arcana>& deck = Catalog::cards();
+    if (m_nextFace >= 2 * deck.size()) {
+        m_warmer->stop();
+        return;
+    }
+    const Arcana& card = deck.at(m_nextFace / 2);
+    CardFace::pixmap(card, m_nextFace % 2 == 1,
+                     QSizeF(HistoryDelegate::thumbnailWidth, thumbnailHeight), devicePixelRatioF());
+    ++m_nextFace;
+}
+
+void HistoryListView::leaveEvent(QEvent* event)
+{
+    QListView::leaveEvent(event);
+    m_delegate->setHover(QPersistentModelIndex(), HistoryDelegate::Action::none);
+}
+
+void HistoryListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    m_delegate->setFocusedAction(HistoryDelegate::Action::restore);
+}

@@ -1,0 +1,310 @@
+#include "views/history/history_model.h"
+
+#include "model/catalog.h"
+#include "store/app_store.h"
+#include "views/kit/text_search.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Contiguous runs of row numbers, ascending: [(first, last), ...].
+QList<std::pair<int, int>> runs(const QList<int>& rows)
+{
+    QList<std::pair<int, int>> result;
+    for (int row : rows) {
+        if (!result.isEmpty() && result.last().second + 1 == row)
+            result.last().second = row;
+        else
+            result.append({row, row});
+    }
+    return result;
+}
+
+// Greedy match of `shorter` as a subsequence of `longer` by identifier; returns the rows of
+// `longer` left unmatched, or none when `shorter` is not a subsequence.
+std::optional<QList<int>> unmatchedRows(const QList<QUuid>& longer, const QList<QUuid>& shorter)
+{
+    QList<int> unmatched;
+    qsizetype j = 0;
+    for (qsizetype i = 0; i < longer.size(); ++i) {
+        if (j < shorter.size() && longer.at(i) == shorter.at(j))
+            ++j;
+        else
+            unmatched.append(int(i));
+    }
+    if (j != shorter.size())
+        return std::nullopt;
+    return unmatched;
+}
+
+} // namespace
+
+HistoryModel::HistoryModel(AppStore* store, QObject* parent)
+    : QAbstractListModel(parent), m_store(store)
+{
+    if (m_store) {
+        m_rows.reserve(m_store->history().size());
+        for (const Reading& reading : m_store->history())
+            m_rows.append(makeRow(reading));
+        connect(m_store, &AppStore::historyChanged, this, &HistoryModel::sync);
+    }
+}
+
+HistoryModel::Row HistoryModel::makeRow(const Reading& reading)
+{
+    Row row;
+    row.reading = reading;
+    row.revision = m_nextRevision++;
+    return row;
+}
+
+int HistoryModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+const QString& HistoryModel::searchText(int row) const
+{
+    const Row& entry = m_rows.at(row);
+    if (!entry.hasFolded) {
+        entry.folded = TextSearch::fold(joinedSearchText(entry.reading), m_locale);
+        entry.hasFolded = true;
+    }
+    return entry.folded;
+}
+
+bool HistoryModel::prepareSearchTexts(int count)
+{
+    // Rows move as readings come and go; the counter only says where to look next, and a
+    // row that already has its text costs nothing.
+    m_prepared = std::min(m_prepared, int(m_rows.size()));
+    for (; count > 0 && m_prepared < m_rows.size(); --count, ++m_prepared)
+        searchText(m_prepared);
+    return m_prepared >= m_rows.size();
+}
+
+QVariant HistoryModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Row& row = m_rows.at(index.row());
+    const Reading& reading = row.reading;
+    switch (role) {
+    case Qt::DisplayRole:
+    case QuestionRole:
+        return reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question;
+    case Qt::AccessibleTextRole: {
+        const QString question =
+            reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question;
+        return QString(question + QStringLiteral(", ") + name(reading.spread) +
+                       QStringLiteral(", ") + formatDate(reading.date, m_locale));
+    }
+    case ReadingRole:
+        return QVariant::fromValue(reading);
+    case IdRole:
+        return reading.id;
+    case DetailRole:
+        return QString(name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic));
+    case DateRole:
+        return formatDate(reading.date, m_locale);
+    case NotesRole:
+        return reading.notes;
+    case FavoriteRole:
+        return reading.favorite;
+    case SearchTextRole:
+        return searchText(index.row());
+    case RevisionRole:
+        return row.revision;
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> HistoryModel::roleNames() const
+{
+    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+    names.insert(ReadingRole, "reading");
+    names.insert(IdRole, "readingId");
+    names.insert(QuestionRole, "question");
+    names.insert(DetailRole, "detail");
+    names.insert(DateRole, "date");
+    names.insert(NotesRole, "notes");
+    names.insert(FavoriteRole, "favorite");
+    names.insert(SearchTextRole, "searchText");
+    names.insert(RevisionRole, "revision");
+    return names;
+}
+
+void HistoryModel::sync()
+{
+    const QList<Reading>& next = m_store->history();
+
+    QList<QUuid> oldIds;
+    oldIds.reserve(m_rows.size());
+    for (const Row& row : std::as_const(m_rows))
+        oldIds.append(row.reading.id);
+    QList<QUuid> newIds;
+    newIds.reserve(next.size());
+    for (const Reading& reading : next)
+        newIds.append(reading.id);
+
+    if (oldIds != newIds) {
+        if (newIds.size() < oldIds.size()) {
+            if (auto removed = unmatchedRows(oldIds, newIds)) {
+                const auto spans = runs(*removed);
+                for (auto it = spans.crbegin(); it != spans.crend(); ++it) {
+                    beginRemoveRows({}, it->first, it->second);
+                    m_rows.remove(it->first, it->second - it->first + 1);
+                    endRemoveRows();
+                }
+            }
+        } else if (newIds.size() > oldIds.size()) {
+            if (auto added = unmatchedRows(newIds, oldIds)) {
+                for (const auto& [first, last] : runs(*added)) {
+                    beginInsertRows({}, first, last);
+                    for (int row = first; row <= last; ++row)
+                        m_rows.insert(row, makeRow(next.at(row)));
+                    endInsertRows();
+                }
+            }
+        }
+    }
+
+    if (m_rows.size() != next.size()) {
+        // Not a plain insertion or removal (a new file, a reordering): start over.
+        beginResetModel();
+        m_rows.clear();
+        m_rows.reserve(next.size());
+        for (const Reading& reading : next)
+            m_rows.append(makeRow(reading));
+        endResetModel();
+        return;
+    }
+
+    // Same length now: rows whose identifier or content differ changed in place.
+    QList<int> changed;
+    for (qsizetype i = 0; i < next.size(); ++i) {
+        if (!(m_rows.at(i).reading == next.at(i))) {
+            m_rows[i] = makeRow(next.at(i));
+            changed.append(int(i));
+        }
+    }
+    for (const auto& [first, last] : runs(changed))
+        Q_EMIT dataChanged(index(first), index(last));
+}
+
+QString HistoryModel::joinedSearchText(const Reading& reading)
+{
+    QStringList parts;
+    parts.reserve(3 + reading.cards.size());
+    parts << reading.question << reading.notes << name(reading.spread);
+    for (const DrawnCard& card : reading.cards) {
+        const Arcana* arcana = card.arcana();
+        parts << (arcana ? arcana->name : QString());
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString HistoryModel::formatDate(double date, const QLocale& locale)
+{
+    // Qt has no medium date format: derive one from the long format by dropping the weekday,
+    // abbreviating the month and leaving out quoted words such as the Spanish "de".
+    const QString longFormat = locale.dateFormat(QLocale::LongFormat);
+    struct Token {
+        QString text;
+        bool field = false;
+    };
+    QList<Token> tokens;
+    for (qsizetype i = 0; i < longFormat.size();) {
+        const QChar c = longFormat.at(i);
+        if (c == QLatin1Char('\'')) {
+            const qsizetype end = longFormat.indexOf(QLatin1Char('\''), i + 1);
+            const QString literal = longFormat.mid(i + 1, end < 0 ? -1 : end - i - 1);
+            bool word = !literal.isEmpty();
+            for (QChar l : literal)
+                word = word && l.isLetter();
+            if (!word)
+                tokens.append({literal, false});
+            i = end < 0 ? longFormat.size() : end + 1;
+        } else if (c.isLetter()) {
+            qsizetype j = i;
+            while (j < longFormat.size() && longFormat.at(j) == c)
+                ++j;
+            QString field = longFormat.mid(i, j - i);
+            if (field == QStringLiteral("MMMM"))
+                field = QStringLiteral("MMM");
+            if (field != QStringLiteral("dddd") && field != QStringLiteral("ddd"))
+                tokens.append({field, true});
+            i = j;
+        } else {
+            qsizetype j = i;
+            while (j < longFormat.size() && !longFormat.at(j).isLetter() &&
+                   longFormat.at(j) != QLatin1Char('\''))
+                ++j;
+            tokens.append({longFormat.mid(i, j - i), false});
+            i = j;
+        }
+    }
+    // Keep one separator between two fields, none at either end.
+    QString format;
+    QString pendingSeparator;
+    bool seenField = false;
+    for (const Token& token : std::as_const(tokens)) {
+        if (token.field) {
+            if (seenField)
+                format += pendingSeparator.isEmpty() ? QStringLiteral(" ") : pendingSeparator;
+            format += token.text;
+            pendingSeparator.clear();
+            seenField = true;
+        } else if (seenField && pendingSeparator.trimmed().isEmpty()) {
+            pendingSeparator = token.text.trimmed().isEmpty() ? QStringLiteral(" ") : token.text;
+        }
+    }
+    const QDateTime when = ReferenceDate::toDateTime(date).toLocalTime();
+    return locale.toString(when.date(), format) + QStringLiteral(", ") +
+           locale.toString(when.time(), QLocale::ShortFormat);
+}
+
+HistoryFilterModel::HistoryFilterModel(QObject* parent) : QSortFilterProxyModel(parent)
+{
+    setDynamicSortFilter(true);
+}
+
+void HistoryFilterModel::setSearch(const QString& search)
+{
+    if (search == m_search)
+        return;
+    m_search = search;
+    m_foldedSearch = TextSearch::fold(search);
+    refilter();
+}
+
+void HistoryFilterModel::setFavoritesOnly(bool on)
+{
+    if (on == m_favoritesOnly)
+        return;
+    m_favoritesOnly = on;
+    refilter();
+}
+
+void HistoryFilterModel::refilter()
+{
+    invalidateFilter();
+}
+
+bool HistoryFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
+{
+    if (sourceParent.isValid())
+        return false;
+    const auto* history = qobject_cast<const HistoryModel*>(sourceModel());
+    if (!history)
+        return true;
+    if (m_favoritesOnly && !history->reading(sourceRow).favorite)
+        return false;
+    if (m_search.isEmpty())
+        return true;
+    return TextSearch::containsFolded(history->searchText(sourceRow), m_foldedSearch);
+}

@@ -1,0 +1,242 @@
+#include "views/history/history_view.h"
+
+#include "store/app_store.h"
+#include "views/history/history_delegate.h"
+#include "views/history/history_model.h"
+#include "views/kit/icons.h"
+#include "views/kit/screen_kit.h"
+#include "views/kit/section_title.h"
+#include "views/kit/typography.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The "book.closed" symbol at 40 points, light, in the secondary colour.
+class EmptySymbol : public QWidget {
+public:
+    explicit EmptySymbol(QWidget* parent = nullptr) : QWidget(parent) { setFixedSize(48, 44); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        Icons::paint(painter, QRectF(4, 2, 40, 40), QStringLiteral("book.closed"),
+                     Typography::secondary(palette()), 0.7);
+    }
+};
+
+} // namespace
+
+HistoryView::HistoryView(AppStore* store, QWidget* parent)
+    : QWidget(parent), m_store(store), m_model(new HistoryModel(store, this)),
+      m_filter(new HistoryFilterModel(this))
+{
+    m_filter->setSourceModel(m_model);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 28, 28, 28);
+    layout->setSpacing(18);
+
+    // Header: titles on the left, the favourites switch on the right.
+    auto* header = new QHBoxLayout;
+    header->setSpacing(12);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(6);
+    titles->addWidget(new SectionTitle(QStringLiteral("Tu cuaderno de tarot"), this));
+    auto* title = ScreenKit::label(QStringLiteral("Mis tiradas"), Typography::serif(30));
+    title->setWordWrap(false);
+    titles->addWidget(title);
+    header->addLayout(titles);
+    header->addStretch(1);
+    m_favorites = new QCheckBox(QStringLiteral("Solo favoritas"), this);
+    m_favorites->setFont(Typography::font(Typography::Style::body));
+    header->addWidget(m_favorites, 0, Qt::AlignVCenter);
+    layout->addLayout(header);
+
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(QStringLiteral("Buscar preguntas, cartas o notas"));
+    m_search->setFont(Typography::font(Typography::Style::body));
+    m_search->setMinimumHeight(28);
+    m_search->setAccessibleName(QStringLiteral("Buscar preguntas, cartas o notas"));
+    layout->addWidget(m_search);
+
+    m_stack = new QStackedWidget(this);
+    m_list = new HistoryListView(m_stack);
+    m_list->setModel(m_filter);
+    m_list->setAccessibleName(QStringLiteral("Mis tiradas"));
+    m_stack->addWidget(m_list);
+    m_stack->addWidget(buildEmptyState());
+    layout->addWidget(m_stack, 1);
+
+    connect(m_favorites, &QCheckBox::toggled, this, &HistoryView::setFavoritesOnly);
+    connect(m_search, &QLineEdit::textChanged, this, &HistoryView::setSearch);
+
+    HistoryDelegate* delegate = m_list->historyDelegate();
+    connect(delegate, &HistoryDelegate::restoreRequested, this, [this](const QModelIndex& index) {
+        const QModelIndex source = m_filter->mapToSource(index);
+        // Copies: the store's notifications rebuild the model's rows while it works.
+        if (source.isValid())
+            m_store->restore(Reading(m_model->reading(source.row())));
+    });
+    connect(delegate, &HistoryDelegate::favoriteRequested, this, [this](const QModelIndex& index) {
+        const QModelIndex source = m_filter->mapToSource(index);
+        if (source.isValid())
+            m_store->toggleFavorite(QUuid(m_model->reading(source.row()).id));
+    });
+    connect(delegate, &HistoryDelegate::deleteRequested, this, [this](const QModelIndex& index) {
+        const QModelIndex source = m_filter->mapToSource(index);
+        if (source.isValid())
+            requestDelete(m_model->reading(source.row()).id);
+    });
+
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(m_filter, signal, this, &HistoryView::updateEmptyState);
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &HistoryView::updateEmptyState);
+    connect(m_filter, &QAbstractItemModel::layoutChanged, this, &HistoryView::updateEmptyState);
+    if (m_store)
+        connect(m_store, &AppStore::historyChanged, this, &HistoryView::updateEmptyState);
+    updateEmptyState();
+
+    // Prepare the search texts between events, so even the first keystroke only compares.
+    auto* preparer = new QTimer(this);
+    preparer->setInterval(0);
+    connect(preparer, &QTimer::timeout, this, [this, preparer] {
+        if (m_model->prepareSearchTexts(250))
+            preparer->stop();
+    });
+    preparer->start();
+}
+
+HistoryView::~HistoryView()
+{
+    // An open confirmation must not answer into a screen that is going away.
+    if (m_confirmation) {
+        disconnect(m_confirmation, nullptr, this, nullptr);
+        delete m_confirmation;
+    }
+}
+
+QWidget* HistoryView::buildEmptyState()
+{
+    auto* page = new QWidget(m_stack);
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addStretch(1);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(16);
+    column->addWidget(new EmptySymbol(page), 0, Qt::AlignHCenter);
+    m_emptyTitle = ScreenKit::label({}, Typography::font(Typography::Style::title3));
+    m_emptyTitle->setAlignment(Qt::AlignCenter);
+    // Full-width labels with centred text: a word-wrapped label given a layout alignment
+    // would get the height of a narrower width and be cut.
+    column->addWidget(m_emptyTitle);
+    auto* subtitle =
+        ScreenKit::label(QStringLiteral("Las lecturas completas guardadas aparecerán aquí."),
+                         Typography::font(Typography::Style::body), true);
+    subtitle->setAlignment(Qt::AlignCenter);
+    column->addWidget(subtitle);
+    auto* toTable = new ProminentButton(QStringLiteral("Ir a la mesa"), page);
+    connect(toTable, &QPushButton::clicked, this, [this] {
+        if (m_store)
+            m_store->setSection(QStringLiteral("mesa"));
+    });
+    column->addWidget(toTable, 0, Qt::AlignHCenter);
+    outer->addLayout(column);
+    outer->addStretch(1);
+    return page;
+}
+
+QString HistoryView::search() const
+{
+    return m_filter->search();
+}
+
+void HistoryView::setSearch(const QString& search)
+{
+    if (m_search->text() != search)
+        m_search->setText(search); // comes back here through textChanged
+    m_filter->setSearch(search);
+}
+
+bool HistoryView::favoritesOnly() const
+{
+    return m_filter->favoritesOnly();
+}
+
+void HistoryView::setFavoritesOnly(bool on)
+{
+    if (m_favorites->isChecked() != on)
+        m_favorites->setChecked(on);
+    m_filter->setFavoritesOnly(on);
+}
+
+bool HistoryView::showsEmptyState() const
+{
+    return m_stack->currentIndex() == 1;
+}
+
+QString HistoryView::emptyTitle() const
+{
+    return m_emptyTitle->text();
+}
+
+void HistoryView::updateEmptyState()
+{
+    const bool empty = m_filter->rowCount() == 0;
+    const bool noHistory = !m_store || m_store->history().isEmpty();
+    m_emptyTitle->setText(noHistory ? QStringLiteral("Tu cuaderno comienza con una tirada.")
+                                    : QStringLiteral("No hay tiradas que coincidan."));
+    m_stack->setCurrentIndex(empty ? 1 : 0);
+}
+
+void HistoryView::requestDelete(const QUuid& id)
+{
+    if (m_confirmation) {
+        // One confirmation at a time: the newest request replaces the one still open.
+        m_pendingDelete = id;
+        return;
+    }
+    m_pendingDelete = id;
+    auto* box = new QMessageBox(this);
+    box->setWindowModality(Qt::WindowModal);
+    box->setIconPixmap(Icons::icon(QStringLiteral("trash"), Typography::secondary(palette()))
+                           .pixmap(QSize(40, 40), devicePixelRatioF()));
+    box->setWindowTitle(QStringLiteral("Eliminar tirada"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(QStringLiteral("¿Eliminar esta tirada del historial?"));
+    QPushButton* remove =
+        box->addButton(QStringLiteral("Eliminar tirada"), QMessageBox::DestructiveRole);
+    // The destructive choice reads in red, as the desktop's own confirmations do.
+    QPalette destructive = remove->palette();
+    destructive.setColor(QPalette::ButtonText, QColor(192, 57, 43));
+    remove->setPalette(destructive);
+    QPushButton* cancel = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
+    m_confirmation = box;
+    connect(box, &QMessageBox::finished, this,
+            [this, box, remove](int) { confirmationFinished(box, remove); });
+    box->open();
+}
+
+void HistoryView::confirmationFinished(QMessageBox* box, QPushButton* deleteButton)
+{
+    const std::optional<QUuid> id = m_pendingDelete;
+    const bool confirmed = box->clickedButton() == deleteButton;
+    m_pendingDelete.reset();
+    m_confirmation = nullptr;
+    box->deleteLater();
+    if (confirmed && id && m_store)
+        m_store->deleteReading(*id);
+}

@@ -1,0 +1,121 @@
+#include "views/kit/typography.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace Typography {
+
+int pixelSize(Style style)
+{
+    switch (style) {
+    case Style::largeTitle:
+        return 26;
+    case Style::title:
+        return 22;
+    case Style::title2:
+        return 17;
+    case Style::title3:
+        return 15;
+    case Style::headline:
+    case Style::body:
+        return 13;
+    case Style::callout:
+        return 12;
+    case Style::subheadline:
+        return 11;
+    case Style::footnote:
+    case Style::caption:
+        return 10;
+    case Style::caption2:
+        return 9;
+    }
+    return 13;
+}
+
+QFont font(Style style)
+{
+    return system(pixelSize(style), style == Style::headline ? QFont::DemiBold : QFont::Normal);
+}
+
+QFont system(int pixelSize, QFont::Weight weight, bool italic)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    return font;
+}
+
+QStringList serifFamilies()
+{
+    return {QStringLiteral("Noto Serif"), QStringLiteral("DejaVu Serif"),
+            QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman"),
+            QStringLiteral("Serif")};
+}
+
+QFont serif(int pixelSize, QFont::Weight weight, bool italic)
+{
+    QFont font = QGuiApplication::font();
+    // Only installed families go into the list, so the first one is really used and the
+    // fallback for missing glyphs stays the system's.
+    QStringList families;
+    for (const QString& family : serifFamilies()) {
+        if (QFontDatabase::hasFamily(family))
+            families.append(family);
+    }
+    if (families.isEmpty())
+        families.append(QStringLiteral("serif"));
+    font.setFamilies(families);
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    return font;
+}
+
+QFont tracked(QFont font, qreal points)
+{
+    font.setLetterSpacing(QFont::AbsoluteSpacing, points);
+    return font;
+}
+
+QColor secondary(const QPalette& palette)
+{
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.55f);
+    return color;
+}
+
+QColor quaternary(const QPalette& palette)
+{
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.10f);
+    return color;
+}
+
+QColor accent()
+{
+    return QColor::fromRgbF(0.2f, 0.52f, 0.44f);
+}
+
+void setSecondary(QWidget* widget)
+{
+    if (!widget)
+        return;
+    const QPalette inherited =
+        widget->parentWidget() ? widget->parentWidget()->palette() : QGuiApplication::palette();
+    QPalette palette = widget->palette();
+    const QColor color = secondary(inherited);
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+void setStyle(QWidget* widget, Style style)
+{
+    if (widget)
+        widget->setFont(font(style));
+}
+
+} // namespace Typography

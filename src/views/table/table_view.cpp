@@ -1,0 +1,231 @@
+#include "views/table/table_view.h"
+
+#include "store/app_store.h"
+#include "views/table/interpretation_view.h"
+#include "views/table/preparation_view.h"
+#include "views/table/reading_board.h"
+#include "views/kit/section_title.h"
+#include "views/table/table_button.h"
+#include "views/kit/table_text.h"
+#include "views/kit/typography.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+QLabel* plainLabel(const QString& text, const QFont& font, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_scroll = TableText::transparentScrollArea(QStringLiteral("tableScroll"), this);
+    outer->addWidget(m_scroll);
+
+    auto* content = new TableScrollPage(m_scroll);
+    content->setAutoFillBackground(false);
+    auto* page = new QVBoxLayout(content);
+    page->setContentsMargins(24, 24, 24, 42);
+    page->setSpacing(16);
+
+    // Header.
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(4);
+    titles->addWidget(new SectionTitle(QStringLiteral("Tu espacio de lectura"), content));
+    m_heading = plainLabel(QString(), Typography::serif(25, QFont::Medium), content);
+    m_heading->setObjectName(QStringLiteral("tableHeading"));
+    titles->addWidget(m_heading);
+    header->addLayout(titles, 1);
+    auto* status = new QVBoxLayout;
+    status->setSpacing(4);
+    status->setAlignment(Qt::AlignTop);
+    m_progress = plainLabel(QString(), Typography::font(Typography::Style::caption), content);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setWordWrap(false);
+    m_progress->setAlignment(Qt::AlignRight);
+    TableText::useSecondary(m_progress);
+    status->addWidget(m_progress, 0, Qt::AlignRight);
+    m_saveButton = new TableButton(QString(), TableButton::Kind::bordered, content);
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_saveButton->setSymbol(QStringLiteral("bookmark"));
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { m_store->saveCurrent(); });
+    status->addWidget(m_saveButton, 0, Qt::AlignRight);
+    header->addLayout(status);
+    page->addLayout(header);
+
+    // Reading body.
+    m_readingBody = new QWidget(content);
+    m_readingBody->setObjectName(QStringLiteral("readingBody"));
+    auto* body = new QHBoxLayout(m_readingBody);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(18);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(12);
+    m_question = new ClampedLabel(3, m_readingBody);
+    m_question->setObjectName(QStringLiteral("question"));
+    m_question->setFont(Typography::serif(14));
+    TableText::useSecondary(m_question);
+    left->addWidget(m_question);
+    m_boardSlot = new QVBoxLayout;
+    m_boardSlot->setContentsMargins(0, 0, 0, 0);
+    left->addLayout(m_boardSlot);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    m_nextButton = new TableButton(QStringLiteral("Descubrir siguiente"),
+                                   TableButton::Kind::prominent, m_readingBody);
+    m_nextButton->setObjectName(QStringLiteral("nextButton"));
+    connect(m_nextButton, &QPushButton::clicked, this, [this] {
+        if (const auto& current = m_store->current())
+            m_store->reveal(int(current->revealed));
+    });
+    m_allButton = new TableButton(QStringLiteral("Descubrir todas"), TableButton::Kind::bordered,
+                                  m_readingBody);
+    m_allButton->setObjectName(QStringLiteral("allButton"));
+    connect(m_allButton, &QPushButton::clicked, this, [this] { m_store->revealAll(); });
+    m_synthesisButton = new TableButton(QStringLiteral("Ver síntesis"),
+                                        TableButton::Kind::prominent, m_readingBody);
+    m_synthesisButton->setObjectName(QStringLiteral("synthesisButton"));
+    connect(m_synthesisButton, &QPushButton::clicked, this,
+            [this] { m_store->setSelectedIndex(std::nullopt); });
+    m_exportButton =
+        new TableButton(QStringLiteral("Exportar"), TableButton::Kind::bordered, m_readingBody);
+    m_exportButton->setObjectName(QStringLiteral("exportButton"));
+    m_exportButton->setSymbol(QStringLiteral("square.and.arrow.up"));
+    connect(m_exportButton, &QPushButton::clicked, this, [this] { m_store->exportCurrent(); });
+    buttons->addWidget(m_nextButton);
+    buttons->addWidget(m_allButton);
+    buttons->addWidget(m_synthesisButton);
+    buttons->addWidget(m_exportButton);
+    buttons->addStretch(1);
+    left->addLayout(buttons);
+    m_hint = plainLabel(QString(), Typography::font(Typography::Style::caption), m_readingBody);
+    m_hint->setObjectName(QStringLiteral("hint"));
+    TableText::useSecondary(m_hint);
+    left->addWidget(m_hint);
+    left->addStretch(1);
+    body->addLayout(left, 1);
+    m_panel = new InterpretationView(store, m_readingBody);
+    m_panel->setObjectName(QStringLiteral("interpretationPanel"));
+    m_panel->setFixedWidth(300);
+    body->addWidget(m_panel, 0, Qt::AlignTop);
+    page->addWidget(m_readingBody);
+
+    // Preparation body.
+    m_preparation = new PreparationView(store, content);
+    m_preparation->setObjectName(QStringLiteral("preparation"));
+    page->addWidget(m_preparation);
+    page->addStretch(1);
+
+    m_scroll->setWidget(content);
+    content->setAutoFillBackground(false); // the scroll area turns it on; let the panel show
+
+    connect(m_store, &AppStore::currentChanged, this, &TableView::sync);
+    connect(m_store, &AppStore::phaseChanged, this, &TableView::sync);
+    connect(m_store, &AppStore::historyChanged, this, &TableView::sync);
+    sync();
+    updateHeights();
+}
+
+void TableView::sync()
+{
+    const std::optional<Reading>& current = m_store->current();
+    m_heading->setText(current ? name(current->spread)
+                               : QStringLiteral("Una pregunta. Un momento para ti."));
+    m_progress->setVisible(bool(current));
+    m_saveButton->setVisible(current && current->complete());
+    if (current) {
+        m_progress->setText(QString::number(current->revealed) + QStringLiteral(" de ") +
+                            QString::number(current->cards.size()) + QStringLiteral(" cartas"));
+        m_saveButton->setText(m_store->isSaved(current->id) ? QStringLiteral("Guardada")
+                                                            : QStringLiteral("Guardar tirada"));
+        m_saveButton->setAccessibleName(m_saveButton->text());
+    }
+
+    const bool reading = current && m_store->phase() == AppStore::Phase::reading;
+    if (reading) {
+        const bool complete = current->complete();
+        m_question->setVisible(!current->question.isEmpty());
+        m_question->setText(QStringLiteral("“") + current->question + QStringLiteral("”"));
+        m_nextButton->setVisible(!complete);
+        m_allButton->setVisible(!complete);
+        m_synthesisButton->setVisible(complete);
+        m_exportButton->setVisible(complete);
+        m_hint->setText(complete
+                            ? QStringLiteral("Pulsa cualquier carta para leer su posición.")
+                            : QStringLiteral("Las cartas se descubren en el orden de la tirada."));
+        if (!m_board || m_boardReading != current->id)
+            replaceBoard();
+    } else if (m_board) {
+        // The board belongs to one reading; the next one gets a fresh board.
+        m_board->deleteLater();
+        m_board = nullptr;
+        m_boardReading = QUuid();
+    }
+    m_readingBody->setVisible(reading);
+    m_preparation->setVisible(!reading);
+    updateHeights();
+}
+
+void TableView::replaceBoard()
+{
+    if (m_board) {
+        m_boardSlot->removeWidget(m_board);
+        m_board->hide();
+        m_board->deleteLater();
+    }
+    const Reading& reading = *m_store->current();
+    m_board = new ReadingBoard(m_store, reading, m_readingBody);
+    m_board->setObjectName(QStringLiteral("board"));
+    m_boardReading = reading.id;
+    m_boardSlot->addWidget(m_board);
+    // Shown now (or with the body), so that its dealing starts as it appears.
+    m_board->show();
+    updateHeights();
+}
+
+void TableView::updateHeights()
+{
+    const int h = height();
+    if (m_board) {
+        const int minimum = m_board->reading().spread == Spread::celtic ? 620 : 420;
+        m_board->setFixedHeight(std::max(minimum, h - 205));
+    }
+    m_panel->setFixedHeight(std::max(440, h - 140));
+    m_preparation->setFixedHeight(std::max(570, h - 120));
+}
+
+void TableView::completeAnimations()
+{
+    if (m_board)
+        m_board->completeAnimations();
+    m_preparation->completeAnimations();
+}
+
+void TableView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateHeights();
+}
+
+void TableView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        TableText::refreshShades(this);
+}

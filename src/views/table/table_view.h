@@ -1,0 +1,58 @@
+#pragma once
+
+#include "views/table/reading_board.h"
+
+#include <QPointer>
+#include <QUuid>
+#include <QWidget>
+
+class AppStore;
+class ClampedLabel;
+class InterpretationView;
+class PreparationView;
+class QHBoxLayout;
+class QLabel;
+class QScrollArea;
+class QVBoxLayout;
+class TableButton;
+
+// The "mesa" section: the preparation screen before a reading exists, then the question,
+// the board, the buttons that turn, save and export, and the interpretation panel.
+class TableView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableView(AppStore* store, QWidget* parent = nullptr);
+
+    ReadingBoard* board() const { return m_board; }
+    PreparationView* preparation() const { return m_preparation; }
+    InterpretationView* panel() const { return m_panel; }
+    // Ends every running animation of the screen at once.
+    void completeAnimations();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void sync();
+    void updateHeights();
+    void replaceBoard();
+
+    AppStore* m_store;
+    QScrollArea* m_scroll;
+    QLabel* m_heading;
+    QLabel* m_progress;
+    TableButton* m_saveButton;
+    QWidget* m_readingBody;
+    ClampedLabel* m_question;
+    QVBoxLayout* m_boardSlot;
+    QPointer<ReadingBoard> m_board;
+    QUuid m_boardReading;
+    TableButton* m_nextButton;
+    TableButton* m_allButton;
+    TableButton* m_synthesisButton;
+    TableButton* m_exportButton;
+    QLabel* m_hint;
+    InterpretationView* m_panel;
+    PreparationView* m_preparation;
+};
