@@ -5,7 +5,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 cd "$ARCANDEL_ROOT"
 build="$ARCANDEL_ROOT/build/paquete"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DARCANDEL_WERROR=ON \
-    -DARCANDEL_BUILD_TESTS=OFF -DARCANDEL_BUILD_BENCH=OFF
+    -DARCANDEL_BUILD_TESTS=OFF -DARCANDEL_BUILD_BENCH=OFF -DARCANDEL_BUILD_GALLERY=OFF
 cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/arcandel_*.deb
 (cd "$build" && cpack)

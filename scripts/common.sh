@@ -31,7 +31,7 @@ BUILD_PACKAGES=(
 )
 
 TEST_PACKAGES=(
-    libbenchmark-dev
+    libbenchmark-dev clang-format
     xvfb xauth dbus dbus-x11 xdotool at-spi2-core python3 python3-pyatspi
     desktop-file-utils appstream
 )

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "store/desktop_services.h"
+#include "store/save_dialog.h"
+#include "store/sound_player.h"
 
 #include <QList>
 #include <QString>

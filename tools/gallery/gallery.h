@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/reading.h"
+#include "store/app_store.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+// Renders the real screens of Arcandel in named states into PNG files, for a person to look
+// at: <folder>/NN-name.png, numbered in the order worth looking at them.
+namespace Gallery {
+
+// Where the pictures go (created when needed).
+void setFolder(const QString& folder);
+QString folder();
+
+// Counts a picture that could not be made; the tool then ends with a failure.
+void fail(const QString& what);
+int failures();
+
+// Renders `widget` at its current size and the given device pixel ratio into <name>.png.
+// `expected`, when valid, is the logical size the picture must have.
+void save(QWidget* widget, const QString& name, qreal devicePixelRatio = 1.0,
+          QSize expected = {});
+// The same with a dialog laid over the widget the way the window manager places it.
+void saveWithDialog(QWidget* content, QWidget* dialog, const QString& name,
+                    qreal devicePixelRatio = 1.0);
+
+// Shows `widget` and lets it lay out and paint.
+void show(QWidget& widget, QSize size);
+// Processes events until `done` holds, for at most five seconds.
+bool waitFor(const std::function<bool()>& done);
+
+// A store on a state file in its own temporary folder.
+struct Journal {
+    QTemporaryDir dir;
+    std::unique_ptr<AppStore> store;
+
+    explicit Journal(const QList<Reading>& history = {},
+                     const Preferences& preferences = quietPreferences());
+    static Preferences quietPreferences();
+};
+
+// A saved reading with every card face up (its texts left empty, as the history needs none).
+Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question,
+                Topic topic, double date);
+
+// The three groups of screens.
+void shell();
+void table();
+void screens();
+
+} // namespace Gallery
