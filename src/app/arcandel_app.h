@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/desktop_services.h"
+#include "app/desktop_save_dialog.h"
+#include "app/desktop_sound_player.h"
 #include "app/launch_options.h"
 
 #include <QObject>

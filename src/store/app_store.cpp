@@ -3,6 +3,8 @@
 #include "engine/reading_engine.h"
 #include "store/atomic_file.h"
 #include "store/file_errors.h"
+#include "store/save_dialog.h"
+#include "store/sound_player.h"
 #include "store/state_file.h"
 
 #include <QDateTime>

@@ -5,7 +5,6 @@
 #include "model/reading.h"
 #include "model/spread.h"
 #include "model/topic.h"
-#include "store/desktop_services.h"
 #include "store/state_encoder.h"
 
 #include <QList>
@@ -14,6 +13,9 @@
 #include <QUuid>
 #include <memory>
 #include <optional>
+
+class SaveDialog;
+class SoundPlayer;
 
 // The one object that holds the running application's state and owns every user operation,
 // the state file and the text export. Screens observe its properties and call its

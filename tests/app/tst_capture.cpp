@@ -5,7 +5,7 @@
 #include "app/window_capture.h"
 #include "store/app_store.h"
 #include "support/test_paths.h"
-#include "views/typography.h"
+#include "views/kit/typography.h"
 
 #include <QDir>
 #include <QElapsedTimer>
