@@ -7,10 +7,10 @@
 #include "views/history/history_view.h"
 #include "views/kit/icons.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/typography.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/sources_view.h"
 #include "views/table/table_view.h"
-#include "views/kit/typography.h"
 
 #include <QAction>
 #include <QGridLayout>

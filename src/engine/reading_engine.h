@@ -18,8 +18,7 @@ namespace ReadingEngine {
 
 QList<qint64> shuffledDeck(RandomSource& rng, const QList<Arcana>& deck = Catalog::cards());
 QList<qint64> cut(const QList<qint64>& deck, qint64 at);
-QList<DrawnCard> draw(const QList<qint64>& deck, Spread spread, bool reversals,
-                      RandomSource& rng);
+QList<DrawnCard> draw(const QList<qint64>& deck, Spread spread, bool reversals, RandomSource& rng);
 
 QString interpretation(const DrawnCard& card, const Position& position, Topic topic,
                        const QList<Arcana>& deck = Catalog::cards());

@@ -33,9 +33,8 @@ std::optional<Arcana> Arcana::fromJson(const QJsonValue& value, const QString& w
     const auto family = r.string(QStringLiteral("family"));
     if (r.failed())
         return std::nullopt;
-    return Arcana{*id,        *name,  *french,  *image,      *keywords,
-                  *symbol,    *upright, *reversed, *light, *shadow,
-                  *advice,    *reflection, *family};
+    return Arcana{*id,       *name,  *french, *image,  *keywords,   *symbol, *upright,
+                  *reversed, *light, *shadow, *advice, *reflection, *family};
 }
 
 std::optional<QList<Arcana>> Arcana::decodeDeck(const QByteArray& bytes, QString* error)
@@ -52,8 +51,8 @@ std::optional<QList<Arcana>> Arcana::decodeDeck(const QByteArray& bytes, QString
     const QJsonArray entries = document->toArray();
     deck.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const auto card = fromJson(entries.at(i),
-                                   QStringLiteral("la carta %1 de la baraja").arg(i + 1), error);
+        const auto card =
+            fromJson(entries.at(i), QStringLiteral("la carta %1 de la baraja").arg(i + 1), error);
         if (!card)
             return std::nullopt;
         deck.append(*card);

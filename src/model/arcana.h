@@ -3,7 +3,6 @@
 #include <QJsonValue>
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 // One major-arcana card, as read from the deck file.

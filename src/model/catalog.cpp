@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,27 +20,28 @@ struct LoadedDeck {
 
 LoadedDeck loadDeck()
 {
-    const auto path = resourceURL(QStringLiteral("arcana"), QStringLiteral("json"),
-                                  QStringLiteral("Resources"));
+    const auto path =
+        resourceURL(QStringLiteral("arcana"), QStringLiteral("json"), QStringLiteral("Resources"));
     if (!path)
         return {{}, QStringLiteral("No se encuentra el archivo de la baraja.")};
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("No se puede leer ") + *path + QStringLiteral(": ") +
-                        file.errorString()};
+        return {{},
+                QStringLiteral("No se puede leer ") + *path + QStringLiteral(": ") +
+                    file.errorString()};
     QString error;
     const auto deck = Arcana::decodeDeck(file.readAll(), &error);
     if (!deck)
         return {{}, error};
     if (deck->size() != deckSize)
-        return {{},
-                QStringLiteral("La baraja tiene %1 cartas y debe tener 22.").arg(deck->size())};
+        return {{}, QStringLiteral("La baraja tiene %1 cartas y debe tener 22.").arg(deck->size())};
     QList<bool> seen(deckSize, false);
     for (const Arcana& card : *deck) {
         if (card.id < 0 || card.id >= deckSize || seen[card.id])
-            return {{}, QStringLiteral("La carta «%1» tiene un identificador no válido: %2.")
-                            .arg(card.name)
-                            .arg(card.id)};
+            return {{},
+                    QStringLiteral("La carta «%1» tiene un identificador no válido: %2.")
+                        .arg(card.name)
+                        .arg(card.id)};
         seen[card.id] = true;
     }
     return {*deck, std::nullopt};
@@ -83,8 +83,7 @@ std::optional<QString> resourceURL(const QString& name, const std::optional<QStr
     QStringList roots = applicationRoots();
     roots.append(developmentRoot());
     for (const QString& root : roots) {
-        const QString path =
-            root + QLatin1Char('/') + subdirectory + QLatin1Char('/') + fileName;
+        const QString path = root + QLatin1Char('/') + subdirectory + QLatin1Char('/') + fileName;
         if (QFileInfo(path).isFile())
             return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     }
@@ -127,16 +126,14 @@ std::optional<QString> imageURL(const Arcana& card)
 
 std::optional<QString> lanukURL()
 {
-    return resourceURL(QStringLiteral("Lanuk"), QStringLiteral("png"),
-                       QStringLiteral("Resources"));
+    return resourceURL(QStringLiteral("Lanuk"), QStringLiteral("png"), QStringLiteral("Resources"));
 }
 
 QString numeral(qint64 id)
 {
     static const char* const numerals[deckSize] = {
-        "0",  "I",   "II",   "III",   "IIII",   "V",  "VI", "VII",
-        "VIII", "VIIII", "X", "XI", "XII", "XIII", "XIIII", "XV",
-        "XVI", "XVII", "XVIII", "XVIIII", "XX", "XXI"};
+        "0",  "I",   "II",   "III",   "IIII", "V",   "VI",   "VII",   "VIII",   "VIIII", "X",
+        "XI", "XII", "XIII", "XIIII", "XV",   "XVI", "XVII", "XVIII", "XVIIII", "XX",    "XXI"};
     if (id < 0 || id >= deckSize)
         return {};
     return QString::fromLatin1(numerals[id]);

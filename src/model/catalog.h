@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 // Finds the application's resources and serves the deck, loaded once for the whole run.

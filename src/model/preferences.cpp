@@ -35,6 +35,6 @@ std::optional<Preferences> Preferences::fromJson(const QJsonValue& value, const 
     const auto onboardingDone = r.boolean(QStringLiteral("onboardingDone"));
     if (r.failed())
         return std::nullopt;
-    return Preferences{*name,     *deck,  *spread, *reversals,     *animations,
-                       *sound,    *autoSave, *theme, *onboardingDone};
+    return Preferences{*name,  *deck,     *spread, *reversals,     *animations,
+                       *sound, *autoSave, *theme,  *onboardingDone};
 }

@@ -107,8 +107,8 @@ QList<Position> positions(Spread spread)
             p(u"Pasado", u"Lo vivido que sigue influyendo en la consulta.", Role::past, 0.2, 0.5),
             p(u"Presente", u"El punto en el que te encuentras ahora.", Role::present, 0.5, 0.5),
             p(u"Tendencia futura",
-              u"Una dirección posible si se mantienen las condiciones actuales.", Role::future,
-              0.8, 0.5),
+              u"Una dirección posible si se mantienen las condiciones actuales.", Role::future, 0.8,
+              0.5),
         };
     case Spread::guidance:
         return {
@@ -121,8 +121,8 @@ QList<Position> positions(Spread spread)
             p(u"Apoyo", u"Recursos y actitudes que favorecen la situación.", Role::support, 0.2,
               0.5),
             p(u"Obstáculo", u"Lo que frena o complica tu avance.", Role::obstacle, 0.8, 0.5),
-            p(u"Estado actual", u"La disposición desde la que afrontas la pregunta.",
-              Role::present, 0.5, 0.2),
+            p(u"Estado actual", u"La disposición desde la que afrontas la pregunta.", Role::present,
+              0.5, 0.2),
             p(u"Dirección", u"La evolución posible bajo las condiciones actuales.", Role::future,
               0.5, 0.8),
             p(u"Síntesis", u"La carta extraída que integra y matiza las otras cuatro.",
@@ -138,8 +138,8 @@ QList<Position> positions(Spread spread)
             p(u"Raíz", u"La base de la situación y sus antecedentes.", Role::past, 0.33, 0.8),
             p(u"Pasado reciente", u"La influencia que empieza a quedar atrás.", Role::past, 0.12,
               0.48),
-            p(u"Aspiración", u"La intención consciente que orienta tu mirada.", Role::advice,
-              0.33, 0.16),
+            p(u"Aspiración", u"La intención consciente que orienta tu mirada.", Role::advice, 0.33,
+              0.16),
             p(u"Próximo paso", u"La dirección inmediata que puede abrirse.", Role::future, 0.55,
               0.48),
             p(u"Tu actitud", u"Cómo te sitúas frente a la pregunta.", Role::present, 0.83, 0.86),

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 
 // What the store needs from the desktop to ask where an export goes; the application supplies

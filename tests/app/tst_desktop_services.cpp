@@ -66,11 +66,12 @@ void DesktopServicesTest::saveDialogAnswersWithThePathOrNothing()
     whenDialogOpens([&](QFileDialog* box) {
         folder = box->directory().absolutePath();
         // A name typed without an extension gets ".txt".
-        box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(
-            QStringLiteral("mi-lectura"));
+        box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QStringLiteral("mi-lectura"));
         static_cast<QDialog*>(box)->accept();
     });
-    const std::optional<QString> path = dialog.askForPath(QStringLiteral("Arcandel-2024-06-14.txt"));
+    const std::optional<QString> path =
+        dialog.askForPath(QStringLiteral("Arcandel-2024-06-14.txt"));
     QVERIFY(path);
     QCOMPARE(*path, QDir(folder).filePath(QStringLiteral("mi-lectura.txt")));
 

@@ -27,8 +27,7 @@ int failures();
 
 // Renders `widget` at its current size and the given device pixel ratio into <name>.png.
 // `expected`, when valid, is the logical size the picture must have.
-void save(QWidget* widget, const QString& name, qreal devicePixelRatio = 1.0,
-          QSize expected = {});
+void save(QWidget* widget, const QString& name, qreal devicePixelRatio = 1.0, QSize expected = {});
 // The same with a dialog laid over the widget the way the window manager places it.
 void saveWithDialog(QWidget* content, QWidget* dialog, const QString& name,
                     qreal devicePixelRatio = 1.0);
@@ -49,8 +48,8 @@ struct Journal {
 };
 
 // A saved reading with every card face up (its texts left empty, as the history needs none).
-Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question,
-                Topic topic, double date);
+Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
+                double date);
 
 // The three groups of screens.
 void shell();

@@ -2,7 +2,6 @@
 // after a build: arcandel-gallery [FOLDER]. Ends with status 1 when a picture could not be
 // made, so a screen that crashes or paints nothing fails the run that renders it.
 #include "gallery.h"
-
 #include "model/catalog.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 // The history, the guide, the preferences and the sources page, on a light and a dark
 // desktop palette. Pictures 60 to 99 belong to these screens.
 #include "gallery.h"
-
 #include "views/guide/guide_view.h"
 #include "views/history/history_view.h"
 #include "views/kit/motion.h"
@@ -46,13 +45,20 @@ QList<Reading> journalReadings()
               Spread::timeline, {{9, false}, {1, false}, {17, false}}, true, Topic::projects),
         entry({}, {}, Spread::daily, {{19, false}}, false, Topic::general),
         entry(QStringLiteral("¿Cómo puedo cuidar mejor el vínculo con mi hermana?"), {},
-              Spread::guidance, {{6, false}, {15, true}, {14, false}}, false,
-              Topic::relationships),
+              Spread::guidance, {{6, false}, {15, true}, {14, false}}, false, Topic::relationships),
         entry(QStringLiteral("¿Qué necesito soltar antes del verano?"),
               QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo."),
               Spread::celtic,
-              {{13, false}, {16, true}, {0, false}, {2, false}, {5, false}, {21, false},
-               {3, false}, {8, false}, {12, false}, {20, false}},
+              {{13, false},
+               {16, true},
+               {0, false},
+               {2, false},
+               {5, false},
+               {21, false},
+               {3, false},
+               {8, false},
+               {12, false},
+               {20, false}},
               true, Topic::personal),
         entry(QStringLiteral("¿Hacia dónde llevar el proyecto del taller?"), {}, Spread::cross,
               {{7, false}, {4, false}, {10, true}, {11, false}, {18, false}}, false,

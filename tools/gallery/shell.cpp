@@ -1,11 +1,10 @@
 // The application shell in its named states: the first start, the preview, every section,
 // the alert, the confirmations, both table cloths and the drawing pieces at ratios 1 and 2.
 // Pictures 01 to 29 belong to the shell.
-#include "gallery.h"
-
 #include "app/content_view.h"
 #include "app/main_window.h"
 #include "app/sheet.h"
+#include "gallery.h"
 #include "model/catalog.h"
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
@@ -28,10 +27,9 @@ const QSize contentSize(1280, 796);
 
 QList<Reading> twoReadings()
 {
-    Reading first = reading(Spread::timeline,
-                            {DrawnCard{9, false}, DrawnCard{1, false}, DrawnCard{17, true}},
-                            QStringLiteral("¿Qué me ayudará a abrir una nueva etapa?"),
-                            Topic::personal, 755000000.0);
+    Reading first = reading(
+        Spread::timeline, {DrawnCard{9, false}, DrawnCard{1, false}, DrawnCard{17, true}},
+        QStringLiteral("¿Qué me ayudará a abrir una nueva etapa?"), Topic::personal, 755000000.0);
     first.notes = QStringLiteral("Volver a mirar la Estrella dentro de un mes.");
     first.favorite = true;
     Reading second = reading(Spread::cross,
@@ -136,7 +134,8 @@ void shell()
         ContentView view(&store);
         show(view, contentSize);
         if (waitFor([&] { return view.welcomeSheet() && view.welcomeSheet()->isVisible(); }))
-            saveWithDialog(&view, view.welcomeSheet(), QStringLiteral("01-primer-inicio-bienvenida"));
+            saveWithDialog(&view, view.welcomeSheet(),
+                           QStringLiteral("01-primer-inicio-bienvenida"));
     }
     {
         AppStore store(std::nullopt, true);
@@ -170,9 +169,9 @@ void shell()
         Journal journal;
         ContentView view(journal.store.get());
         show(view, contentSize);
-        journal.store->setError(QStringLiteral(
-            "No se pudo guardar el archivo de estado en "
-            "/home/ana/.local/share/Arcandel/state.json: el disco está lleno."));
+        journal.store->setError(
+            QStringLiteral("No se pudo guardar el archivo de estado en "
+                           "/home/ana/.local/share/Arcandel/state.json: el disco está lleno."));
         if (waitFor([&] { return view.errorAlert() && view.errorAlert()->isVisible(); }))
             saveWithDialog(&view, view.errorAlert(), QStringLiteral("09-alerta-error"));
     }
@@ -201,7 +200,8 @@ void shell()
         ContentView view(journal.store.get());
         show(view, contentSize);
         journal.store->setShowPreferences(true);
-        if (waitFor([&] { return view.preferencesSheet() && view.preferencesSheet()->isVisible(); }))
+        if (waitFor(
+                [&] { return view.preferencesSheet() && view.preferencesSheet()->isVisible(); }))
             saveWithDialog(&view, view.preferencesSheet(), QStringLiteral("12-hoja-preferencias"));
     }
     const QList<QPair<QString, QString>> themes = {

@@ -1,9 +1,8 @@
 // The reading table in its states: the preparation in each phase on both cloths, every
 // spread as it turns, the panel's blocks, long texts and a dark desktop at double density.
 // Pictures 30 to 59 belong to the table.
-#include "gallery.h"
-
 #include "engine/reading_engine.h"
+#include "gallery.h"
 #include "views/kit/motion.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
@@ -133,8 +132,8 @@ void everySpreadAsItTurns()
         view.resize(tableSize);
         view.show();
         const QString key = rawValue(shot.spread);
-        store.restore(composed(shot.spread, 0, true, 3 + number % 7, shot.question,
-                               Topic(number % 4)));
+        store.restore(
+            composed(shot.spread, 0, true, 3 + number % 7, shot.question, Topic(number % 4)));
         settle(view);
         save(&view, QStringLiteral("%1-%2-none").arg(number++).arg(key));
         if (shot.some > 0) {
@@ -168,9 +167,8 @@ void panelStates()
 
     store.reveal(2);
     store.setSelectedIndex(std::nullopt);
-    store.updateNotes(
-        QStringLiteral("La torre no es un castigo: es lo que ya se estaba cayendo.\n"
-                       "Hablar con Marta antes del viernes."));
+    store.updateNotes(QStringLiteral("La torre no es un castigo: es lo que ya se estaba cayendo.\n"
+                                     "Hablar con Marta antes del viernes."));
     settle(view);
     scrollPanelToEnd(view);
     save(&view, QStringLiteral("51-synthesis-with-notes"));

@@ -6,9 +6,9 @@
 #include "views/cards/card_face.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
-#include "views/table/table_button.h"
 #include "views/kit/table_text.h"
 #include "views/kit/typography.h"
+#include "views/table/table_button.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -2,15 +2,15 @@
 
 #include "model/spread.h"
 #include "model/topic.h"
+#include "views/cards/table_card_cache.h"
 #include "views/kit/motion.h"
 #include "views/kit/section_title.h"
-#include "views/table/table_button.h"
-#include "views/cards/table_card_cache.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
-#include "views/table/table_surface.h"
 #include "views/kit/table_text.h"
 #include "views/kit/typography.h"
+#include "views/table/table_button.h"
+#include "views/table/table_surface.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>

@@ -2,15 +2,15 @@
 
 #include "model/catalog.h"
 #include "store/app_store.h"
-#include "views/table/board_layout.h"
 #include "views/cards/card_face.h"
-#include "views/kit/motion.h"
 #include "views/cards/table_card_cache.h"
+#include "views/kit/motion.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
-#include "views/table/table_surface.h"
 #include "views/kit/table_text.h"
 #include "views/kit/typography.h"
+#include "views/table/board_layout.h"
+#include "views/table/table_surface.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

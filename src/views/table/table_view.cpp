@@ -1,13 +1,13 @@
 #include "views/table/table_view.h"
 
 #include "store/app_store.h"
+#include "views/kit/section_title.h"
+#include "views/kit/table_text.h"
+#include "views/kit/typography.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
-#include "views/kit/section_title.h"
 #include "views/table/table_button.h"
-#include "views/kit/table_text.h"
-#include "views/kit/typography.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -7,8 +7,8 @@
 #include "views/kit/motion.h"
 #include "views/kit/section_title.h"
 #include "views/kit/table_palette.h"
-#include "views/table/table_surface.h"
 #include "views/kit/typography.h"
+#include "views/table/table_surface.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
 #include "support/fixtures.h"
-#include "views/pages/preferences_view.h"
 #include "views/kit/screen_kit.h"
+#include "views/pages/preferences_view.h"
 
 #include <QComboBox>
 #include <QDialog>

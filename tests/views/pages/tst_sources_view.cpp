@@ -1,8 +1,8 @@
 #include "model/spread.h"
 #include "views/kit/screen_kit.h"
 #include "views/kit/section_title.h"
-#include "views/pages/sources_view.h"
 #include "views/kit/spaced_text.h"
+#include "views/pages/sources_view.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "model/catalog.h"
 #include "table_test_kit.h"
-#include "views/table/interpretation_view.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
-#include "views/table/table_button.h"
 #include "views/kit/table_text.h"
+#include "views/table/interpretation_view.h"
+#include "views/table/table_button.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "support/scripted_random_source.h"
 #include "table_test_kit.h"
+#include "views/kit/table_text.h"
 #include "views/table/preparation_view.h"
 #include "views/table/table_button.h"
-#include "views/kit/table_text.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "table_test_kit.h"
+#include "views/kit/table_text.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
 #include "views/table/table_button.h"
-#include "views/kit/table_text.h"
 #include "views/table/table_view.h"
 
 #include <QApplication>
