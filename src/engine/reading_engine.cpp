@@ -96,6 +96,15 @@ QString lowerCase(const QString& text)
     return result;
 }
 
+// The verb whose subject is a card's name agrees with it: "Los Enamorados invitan". Every verb
+// the fixed sentences give a name makes its plural by adding "n".
+QString verb(const Arcana& subject, const QString& singular)
+{
+    const bool plural = subject.name.startsWith(QStringLiteral("Los ")) ||
+                        subject.name.startsWith(QStringLiteral("Las "));
+    return plural ? QString(singular + QLatin1Char('n')) : singular;
+}
+
 QString theme(const Arcana& card, bool reversed)
 {
     return reversed ? card.shadow : card.light;
@@ -138,8 +147,9 @@ QString roleParagraph(const Arcana& card, bool reversed, Role role)
                                " Empieza con un gesto pequeño que no repita el bloqueo descrito.")
                          : QString());
     case Role::synthesis:
-        return QStringLiteral("Como síntesis, ") + card.name +
-               QStringLiteral(" reúne el tema de ") + theme(card, reversed) +
+        return QStringLiteral("Como síntesis, ") + card.name + QLatin1Char(' ') +
+               verb(card, QStringLiteral("reúne")) + QStringLiteral(" el tema de ") +
+               theme(card, reversed) +
                QStringLiteral(". Lee las demás cartas a través de esta imagen sin borrar sus "
                               "diferencias.");
     }
@@ -197,17 +207,19 @@ QString spreadParagraph(Spread spread, const Arcana& first, const DrawnCard& fir
                               "acción y la última carta como una posibilidad que puedes "
                               "contrastar, no como un destino fijado.");
     case Spread::guidance:
-        return first.name + QStringLiteral(" describe el foco; ") + second.name +
-               QStringLiteral(" invita a revisar ") + second.shadow +
-               QStringLiteral(". El consejo de ") + last.name +
+        return first.name + QLatin1Char(' ') + verb(first, QStringLiteral("describe")) +
+               QStringLiteral(" el foco; ") + second.name + QLatin1Char(' ') +
+               verb(second, QStringLiteral("invita")) + QStringLiteral(" a revisar ") +
+               second.shadow + QStringLiteral(". El consejo de ") + last.name +
                QStringLiteral(" propone este paso: ") + last.advice;
     case Spread::cross:
         return QStringLiteral("El apoyo de ") + first.name +
                QStringLiteral(" se contrasta con el obstáculo de ") + second.name +
                QStringLiteral(". La posición superior describe tu estado actual y la inferior "
                               "una dirección posible. En el centro, ") +
-               last.name + QStringLiteral(" invita a integrar el conjunto desde ") +
-               theme(last, lastCard.reversed) + QStringLiteral(".");
+               last.name + QLatin1Char(' ') + verb(last, QStringLiteral("invita")) +
+               QStringLiteral(" a integrar el conjunto desde ") + theme(last, lastCard.reversed) +
+               QStringLiteral(".");
     case Spread::celtic:
         return QStringLiteral("El centro reúne ") + first.name +
                QStringLiteral(" y el desafío de ") + second.name +
@@ -331,17 +343,19 @@ QString relationship(const DrawnCard& a, const DrawnCard& b, const QList<Arcana>
                    QStringLiteral("; observa qué aspecto se repite y qué matiz añade cada "
                                   "posición.");
         } else {
-            text = first->name + QStringLiteral(" propone ") + first->light +
-                   QStringLiteral(", mientras ") + second->name + QStringLiteral(" añade ") +
+            text = first->name + QLatin1Char(' ') + verb(*first, QStringLiteral("propone")) +
+                   QLatin1Char(' ') + first->light + QStringLiteral(", mientras ") + second->name +
+                   QLatin1Char(' ') + verb(*second, QStringLiteral("añade")) + QLatin1Char(' ') +
                    second->light +
                    QStringLiteral(". La relación invita a dar espacio a ambas necesidades en "
                                   "lugar de resolver la consulta desde una sola imagen.");
         }
     }
     if (a.reversed || b.reversed) {
-        text += QStringLiteral(" Hay una inversión en esta relación: revisa qué energía cuesta "
-                               "expresar o aparece en exceso antes de trasladar el conjunto a "
-                               "una acción.");
+        text += (a.reversed && b.reversed ? QStringLiteral(" Hay dos inversiones")
+                                          : QStringLiteral(" Hay una inversión")) +
+                QStringLiteral(" en esta relación: revisa qué energía cuesta expresar o aparece "
+                               "en exceso antes de trasladar el conjunto a una acción.");
     }
     return text;
 }
