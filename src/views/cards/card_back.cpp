@@ -6,7 +6,11 @@
 #include "views/kit/typography.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -94,3 +98,28 @@ void paint(QPainter& painter, const QRectF& rect)
 }
 
 } // namespace CardBack
+
+QPixmap CardBack::pixmap(const QSizeF& size, qreal devicePixelRatio)
+{
+    const QString key = QStringLiteral("arcandel-card-back-%1x%2@%3")
+                            .arg(size.width(), 0, 'f', 2)
+                            .arg(size.height(), 0, 'f', 2)
+                            .arg(devicePixelRatio, 0, 'f', 2);
+    QPixmap result;
+    if (QPixmapCache::find(key, &result))
+        return result;
+    const QSize pixels(std::max(1, int(std::ceil(size.width() * devicePixelRatio))),
+                       std::max(1, int(std::ceil(size.height() * devicePixelRatio))));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        paint(painter, QRectF(QPointF(0, 0), size));
+    }
+    result = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, result);
+    return result;
+}

@@ -13,21 +13,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace CardGeometry {
-
-QRectF fitted(const QRectF& rect)
-{
-    if (rect.width() <= 0 || rect.height() <= 0)
-        return {};
-    QSizeF size(rect.width(), heightForWidth(rect.width()));
-    if (size.height() > rect.height())
-        size = QSizeF(widthForHeight(rect.height()), rect.height());
-    return QRectF(rect.center().x() - size.width() / 2, rect.center().y() - size.height() / 2,
-                  size.width(), size.height());
-}
-
-} // namespace CardGeometry
-
 namespace {
 
 // Upper bound for cached faces: a full Celtic cross and the guide's grid at ratio 2 fit.

@@ -1,23 +1,28 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
+#include <QPixmap>
 #include <QPointF>
 #include <QRectF>
 
 class QPainter;
 
-// A soft shadow under a card: a rounded rectangle blurred like a Gaussian of standard
-// deviation radius / 2, drawn under the card (optionally turned about its centre). The
-// blurred shape is cached per size, radius, colour and device pixel ratio.
+// The soft shadow under a card: a rounded rectangle blurred with a Gaussian whose standard
+// deviation is half the blur radius. Each shape is blurred once per size, corner, blur,
+// colour and device pixel ratio and kept in QPixmapCache, so boards, thumbnails and the guide
+// repaint their shadows without blurring again.
 namespace CardShadow {
 
+// How far the blurred shadow reaches beyond the card on every side.
+qreal margin(qreal blurRadius);
+
+// The blurred shape of a card of `size`, larger than the card by margin(blurRadius) on every
+// side, in `color` (its alpha included).
+QPixmap pixmap(const QSizeF& size, qreal cornerRadius, qreal blurRadius, const QColor& color,
+               qreal devicePixelRatio);
+
+// Draws the shadow under `card`, moved by `offset` and turned `degrees` about its centre.
 void paint(QPainter& painter, const QRectF& card, qreal cornerRadius, qreal blurRadius,
            const QColor& color, const QPointF& offset = {}, qreal degrees = 0.0);
-
-// The blurred shape for a card of `size` at `devicePixelRatio`, with its margin on every
-// side (exposed for tests).
-QImage image(const QSizeF& size, qreal cornerRadius, qreal blurRadius, const QColor& color,
-             qreal devicePixelRatio, qreal* margin = nullptr);
 
 } // namespace CardShadow

@@ -5,7 +5,8 @@
 #include "views/cards/card_shadow.h"
 #include "views/guide/guide_delegate.h"
 #include "views/guide/guide_model.h"
-#include "views/kit/screen_kit.h"
+#include "views/kit/divider.h"
+#include "views/kit/labels.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/kit/typography.h"
@@ -75,7 +76,7 @@ GuideView::GuideView(const QList<Arcana>& deck, QWidget* parent)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(buildListColumn());
-    row->addWidget(new ScreenDivider(Qt::Vertical, this));
+    row->addWidget(new Divider(Qt::Vertical, this));
     row->addWidget(buildDetail(), 1);
 
     connect(m_search, &QLineEdit::textChanged, this, &GuideView::setSearch);
@@ -105,7 +106,7 @@ QWidget* GuideView::buildListColumn()
     layout->setContentsMargins(22, 22, 22, 22);
     layout->setSpacing(14);
 
-    auto* title = ScreenKit::label(
+    auto* title = Labels::plain(
         QStringLiteral("Los 22 arcanos"),
         Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold));
     layout->addWidget(title);
@@ -122,8 +123,8 @@ QWidget* GuideView::buildListColumn()
     m_grid->setAccessibleName(QStringLiteral("Los 22 arcanos"));
     layout->addWidget(m_grid, 1);
 
-    m_noResults = ScreenKit::label(QStringLiteral("No hay cartas que coincidan con tu búsqueda."),
-                                   Typography::font(Typography::Style::body), true);
+    m_noResults = Labels::plain(QStringLiteral("No hay cartas que coincidan con tu búsqueda."),
+                                Typography::font(Typography::Style::body), true);
     m_noResults->setContentsMargins(16, 16, 16, 16);
     m_noResults->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_noResults);
@@ -172,7 +173,7 @@ QWidget* GuideView::buildDetail()
     selectable(m_heading);
     stack->addWidget(m_heading);
 
-    m_name = selectable(ScreenKit::label({}, Typography::serif(34)));
+    m_name = selectable(Labels::plain({}, Typography::serif(34)));
     stack->addWidget(m_name);
 
     // The face beside keywords and symbol, tops aligned; the face's widget is larger than
@@ -185,7 +186,7 @@ QWidget* GuideView::buildDetail()
     auto* words = new QVBoxLayout;
     words->setContentsMargins(0, shadowMargin, 0, 0);
     words->setSpacing(12);
-    m_keywords = selectable(ScreenKit::label({}, Typography::font(Typography::Style::headline)));
+    m_keywords = selectable(Labels::plain({}, Typography::font(Typography::Style::headline)));
     words->addWidget(m_keywords);
     m_symbol = paragraph(body, 5);
     words->addWidget(m_symbol);
@@ -193,7 +194,7 @@ QWidget* GuideView::buildDetail()
     faceRow->addLayout(words, 1);
     stack->addLayout(faceRow);
 
-    stack->addWidget(new ScreenDivider(Qt::Horizontal, m_detailContent));
+    stack->addWidget(new Divider(Qt::Horizontal, m_detailContent));
 
     auto section = [&](const QString& title, SpacedText* text) {
         stack->addWidget(selectable(new SectionTitle(title, m_detailContent)));

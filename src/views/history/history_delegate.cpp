@@ -5,8 +5,9 @@
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
 #include "views/history/history_model.h"
+#include "views/kit/clamped_text.h"
 #include "views/kit/icons.h"
-#include "views/kit/screen_kit.h"
+#include "views/kit/material.h"
 #include "views/kit/table_palette.h"
 #include "views/kit/typography.h"
 
@@ -15,7 +16,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr qreal thumbnailHeight = HistoryDelegate::thumbnailWidth * 375.0 / 200.0; // 90
+constexpr qreal thumbnailHeight = CardGeometry::heightForWidth(HistoryDelegate::thumbnailWidth);
 constexpr int stripPad = 8; // room around the thumbnails for their turn and shadow
 constexpr int buttonHeight = 24;
 constexpr int buttonPadding = 10;
@@ -48,29 +48,6 @@ QString layoutText(QString text)
 qreal linePitch(const QFont& font)
 {
     return std::ceil(QFontMetricsF(font).height());
-}
-
-// Lays `text` out at `width` with at most `maxLines` lines; returns whether text was left
-// over.
-bool layOut(QTextLayout& layout, qreal width, int maxLines, qreal pitch)
-{
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int lines = 0;
-    int end = 0;
-    while (lines < maxLines) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(std::max<qreal>(width, 1));
-        line.setPosition(QPointF(0, pitch * lines));
-        end = line.textStart() + line.textLength();
-        ++lines;
-    }
-    layout.endLayout();
-    return end < layout.text().size();
 }
 
 // What a two-line limit needs to know of a text to size it at any width, measured once:
@@ -103,35 +80,6 @@ int lineCount(const HistoryDelegate::TextMeasure& text, qreal width)
     if (!text.present)
         return 0;
     return (text.firstWidth <= width && !text.moreParagraphs) ? 1 : 2;
-}
-
-void drawClamped(QPainter* painter, const QRectF& rect, const QString& text, const QFont& font,
-                 const QColor& color, int maxLines)
-{
-    const qreal pitch = linePitch(font);
-    // Never more lines than the room the row reserved (a subpixel difference between the
-    // measure and the layout must not push text into the next part).
-    maxLines = std::max(1, std::min(maxLines, int(std::lround(rect.height() / pitch))));
-    QTextLayout layout(layoutText(text), font);
-    const bool truncated = layOut(layout, rect.width(), maxLines, pitch);
-    painter->save();
-    painter->setPen(color);
-    painter->setFont(font);
-    const int count = layout.lineCount();
-    for (int i = 0; i < count; ++i) {
-        const QTextLine line = layout.lineAt(i);
-        if (i == count - 1 && truncated) {
-            // The last line shows what is left of the text, ending in an ellipsis.
-            QString rest = layout.text().mid(line.textStart());
-            rest.replace(QChar::LineSeparator, QLatin1Char(' '));
-            const QFontMetricsF metrics(font);
-            const QString elided = metrics.elidedText(rest, Qt::ElideRight, rect.width());
-            painter->drawText(QPointF(rect.left(), rect.top() + line.y() + line.ascent()), elided);
-        } else {
-            line.draw(painter, rect.topLeft());
-        }
-    }
-    painter->restore();
 }
 
 void drawLine(QPainter* painter, const QRectF& rect, const QString& text, const QFont& font,
@@ -351,8 +299,8 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setRenderHint(QPainter::Antialiasing, true);
 
     // The row's panel: a translucent material over the window.
-    painter->setPen(QPen(ScreenKit::materialEdge(palette), 1));
-    painter->setBrush(ScreenKit::materialFill(palette));
+    painter->setPen(QPen(Material::edge(palette), 1));
+    painter->setBrush(Material::fill(palette));
     painter->drawRoundedRect(g.card.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
     if (focused) {
         painter->setPen(QPen(translucent(Typography::accent(), 0.55), 2));
@@ -365,13 +313,14 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QPixmap thumbs = strip(reading, ratio);
     painter->drawPixmap(g.thumbnails.topLeft() - QPointF(stripPad, stripPad), thumbs);
 
-    drawClamped(painter, g.question, index.data(HistoryModel::QuestionRole).toString(), m_headline,
-                text, 2);
+    ClampedText::paint(*painter, g.question, index.data(HistoryModel::QuestionRole).toString(),
+                       m_headline, text, 2, Qt::AlignLeft, linePitch(m_headline));
     drawLine(painter, g.detail, index.data(HistoryModel::DetailRole).toString(), m_caption,
              secondary);
     drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), m_caption, secondary);
     if (!g.notes.isEmpty())
-        drawClamped(painter, g.notes, reading.notes, m_caption, text, 2);
+        ClampedText::paint(*painter, g.notes, reading.notes, m_caption, text, 2, Qt::AlignLeft,
+                           linePitch(m_caption));
 
     const bool sameRow = [&](const QPersistentModelIndex& other) {
         return other.isValid() && other == index;

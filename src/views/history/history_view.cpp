@@ -3,8 +3,9 @@
 #include "store/app_store.h"
 #include "views/history/history_delegate.h"
 #include "views/history/history_model.h"
+#include "views/kit/action_button.h"
 #include "views/kit/icons.h"
-#include "views/kit/screen_kit.h"
+#include "views/kit/labels.h"
 #include "views/kit/section_title.h"
 #include "views/kit/typography.h"
 
@@ -54,7 +55,7 @@ HistoryView::HistoryView(AppStore* store, QWidget* parent)
     auto* titles = new QVBoxLayout;
     titles->setSpacing(6);
     titles->addWidget(new SectionTitle(QStringLiteral("Tu cuaderno de tarot"), this));
-    auto* title = ScreenKit::label(QStringLiteral("Mis tiradas"), Typography::serif(30));
+    auto* title = Labels::plain(QStringLiteral("Mis tiradas"), Typography::serif(30));
     title->setWordWrap(false);
     titles->addWidget(title);
     header->addLayout(titles);
@@ -136,17 +137,18 @@ QWidget* HistoryView::buildEmptyState()
     auto* column = new QVBoxLayout;
     column->setSpacing(16);
     column->addWidget(new EmptySymbol(page), 0, Qt::AlignHCenter);
-    m_emptyTitle = ScreenKit::label({}, Typography::font(Typography::Style::title3));
+    m_emptyTitle = Labels::plain({}, Typography::font(Typography::Style::title3));
     m_emptyTitle->setAlignment(Qt::AlignCenter);
     // Full-width labels with centred text: a word-wrapped label given a layout alignment
     // would get the height of a narrower width and be cut.
     column->addWidget(m_emptyTitle);
     auto* subtitle =
-        ScreenKit::label(QStringLiteral("Las lecturas completas guardadas aparecerán aquí."),
-                         Typography::font(Typography::Style::body), true);
+        Labels::plain(QStringLiteral("Las lecturas completas guardadas aparecerán aquí."),
+                      Typography::font(Typography::Style::body), true);
     subtitle->setAlignment(Qt::AlignCenter);
     column->addWidget(subtitle);
-    auto* toTable = new ProminentButton(QStringLiteral("Ir a la mesa"), page);
+    auto* toTable =
+        new ActionButton(QStringLiteral("Ir a la mesa"), ActionButton::Kind::prominent, page);
     connect(toTable, &QPushButton::clicked, this, [this] {
         if (m_store)
             m_store->setSection(QStringLiteral("mesa"));

@@ -99,17 +99,36 @@ QColor accent()
     return QColor::fromRgbF(0.2f, 0.52f, 0.44f);
 }
 
+namespace {
+const char* const secondaryProperty = "arcandelSecondaryShade";
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
 void setSecondary(QWidget* widget)
 {
     if (!widget)
         return;
-    const QPalette inherited =
-        widget->parentWidget() ? widget->parentWidget()->palette() : QGuiApplication::palette();
-    QPalette palette = widget->palette();
-    const QColor color = secondary(inherited);
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
+    widget->setProperty(secondaryProperty, true);
+    setTextColor(widget, secondary(widget->parentWidget() ? widget->parentWidget()->palette()
+                                                          : QGuiApplication::palette()));
+}
+
+void refreshShades(QWidget* root)
+{
+    const QColor color = secondary(root->palette());
+    const QList<QWidget*> children = root->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (child->property(secondaryProperty).toBool() &&
+            child->palette().color(QPalette::WindowText) != color)
+            setTextColor(child, color);
+    }
 }
 
 void setStyle(QWidget* widget, Style style)

@@ -42,8 +42,13 @@ QColor quaternary(const QPalette& palette);
 // The accent colour, sRGB 0.2, 0.52, 0.44.
 QColor accent();
 
-// Gives a label (or any text widget) the secondary text colour of its surroundings.
+// Gives a label (or any text widget) the secondary text colour of its surroundings (its
+// parent's palette, or the application's); refreshShades(root) renews every such widget under
+// `root` when the palette changes (light and dark desktops).
 void setSecondary(QWidget* widget);
+void refreshShades(QWidget* root);
+// Sets the colour of a widget's text.
+void setTextColor(QWidget* widget, const QColor& color);
 // Gives a widget the font of a style.
 void setStyle(QWidget* widget, Style style);
 

@@ -1,8 +1,12 @@
 #include "views/pages/preferences_view.h"
 
 #include "store/app_store.h"
+#include "views/kit/action_button.h"
+#include "views/kit/divider.h"
+#include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
-#include "views/kit/screen_kit.h"
+#include "views/kit/material.h"
+#include "views/kit/toggle_switch.h"
 #include "views/kit/typography.h"
 
 #include <QComboBox>
@@ -29,7 +33,7 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(6);
-        auto* heading = ScreenKit::label(title, Typography::font(Typography::Style::headline));
+        auto* heading = Labels::plain(title, Typography::font(Typography::Style::headline));
         heading->setContentsMargins(10, 0, 0, 0);
         layout->addWidget(heading);
         m_panel = new Panel(this);
@@ -47,7 +51,7 @@ public:
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 4, 0, 4);
         layout->setSpacing(12);
-        auto* text = ScreenKit::label(label, Typography::font(Typography::Style::body));
+        auto* text = Labels::plain(label, Typography::font(Typography::Style::body));
         text->setBuddy(control);
         layout->addWidget(text, 1);
         layout->addWidget(control, 0, Qt::AlignVCenter);
@@ -72,8 +76,8 @@ private:
         {
             QPainter painter(this);
             painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.setPen(QPen(ScreenKit::materialEdge(palette()), 1));
-            painter.setBrush(ScreenKit::materialFill(palette()));
+            painter.setPen(QPen(Material::edge(palette()), 1));
+            painter.setBrush(Material::fill(palette()));
             painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         }
     };
@@ -81,7 +85,7 @@ private:
     void append(QWidget* row)
     {
         if (m_rows->count() > 0)
-            m_rows->addWidget(new ScreenDivider(Qt::Horizontal, m_panel));
+            m_rows->addWidget(new Divider(Qt::Horizontal, m_panel));
         m_rows->addWidget(row);
     }
 
@@ -123,15 +127,14 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
     auto* titles = new QVBoxLayout;
     titles->setSpacing(5);
     titles->addStretch(1);
-    titles->addWidget(ScreenKit::label(
+    titles->addWidget(Labels::plain(
         onboarding ? QStringLiteral("Bienvenido a Arcandel")
                    : QStringLiteral("Configuración de la tirada"),
         Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold)));
-    titles->addWidget(ScreenKit::label(onboarding
-                                           ? QStringLiteral("Prepara tu espacio. Las cartas te "
-                                                            "esperan.")
-                                           : QStringLiteral("Tu mesa, a tu manera."),
-                                       Typography::font(Typography::Style::body), true));
+    titles->addWidget(Labels::plain(onboarding ? QStringLiteral("Prepara tu espacio. Las cartas te "
+                                                                "esperan.")
+                                               : QStringLiteral("Tu mesa, a tu manera."),
+                                    Typography::font(Typography::Style::body), true));
     titles->addStretch(1);
     header->addLayout(titles, 1);
     layout->addLayout(header);
@@ -154,9 +157,9 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
     m_deck->addItem(deckName, deckName);
     select(m_deck, m_draft.deck);
     reading->addRow(QStringLiteral("Baraja"), m_deck);
-    reading->addNote(ScreenKit::label(QStringLiteral("22 arcanos mayores históricos. Otras barajas "
-                                                     "podrán incorporarse en futuras versiones."),
-                                      Typography::font(Typography::Style::caption), true));
+    reading->addNote(Labels::plain(QStringLiteral("22 arcanos mayores históricos. Otras barajas "
+                                                  "podrán incorporarse en futuras versiones."),
+                                   Typography::font(Typography::Style::caption), true));
 
     m_spread = picker(form);
     for (Spread spread : allSpreads())
@@ -196,7 +199,7 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
     scroll->setWidget(form);
     layout->addWidget(scroll, 1);
 
-    layout->addWidget(ScreenKit::label(
+    layout->addWidget(Labels::plain(
         QStringLiteral("Tus preferencias, preguntas y tiradas se guardan en este equipo. La app "
                        "funciona sin conexión. Las lecturas ofrecen símbolos para reflexionar, "
                        "no certezas sobre el futuro."),
@@ -212,9 +215,9 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
         buttons->addWidget(m_cancel);
     }
     buttons->addStretch(1);
-    m_primary = new ProminentButton(onboarding ? QStringLiteral("Entrar a la mesa")
-                                               : QStringLiteral("Guardar configuración"),
-                                    this);
+    m_primary = new ActionButton(onboarding ? QStringLiteral("Entrar a la mesa")
+                                            : QStringLiteral("Guardar configuración"),
+                                 ActionButton::Kind::prominent, this);
     m_primary->setDefault(true);
     connect(m_primary, &QPushButton::clicked, this, &PreferencesView::confirm);
     buttons->addWidget(m_primary);

@@ -1,8 +1,9 @@
 #include "views/pages/sources_view.h"
 
 #include "model/spread.h"
+#include "views/kit/divider.h"
+#include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
-#include "views/kit/screen_kit.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/kit/typography.h"
@@ -130,18 +131,17 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
     auto* titles = new QVBoxLayout;
     titles->setSpacing(5);
     titles->addStretch(1);
+    titles->addWidget(selectable(Labels::plain(QStringLiteral("Arcandel"), Typography::serif(34))));
     titles->addWidget(
-        selectable(ScreenKit::label(QStringLiteral("Arcandel"), Typography::serif(34))));
-    titles->addWidget(selectable(
-        ScreenKit::label(QStringLiteral("Una mesa para mirar las cosas desde otro lugar."),
-                         Typography::font(Typography::Style::body), true)));
+        selectable(Labels::plain(QStringLiteral("Una mesa para mirar las cosas desde otro lugar."),
+                                 Typography::font(Typography::Style::body), true)));
     titles->addWidget(
-        selectable(ScreenKit::label(QStringLiteral("Versión 1.0 · Linux"), caption, true)));
+        selectable(Labels::plain(QStringLiteral("Versión 1.0 · Linux"), caption, true)));
     titles->addStretch(1);
     header->addLayout(titles, 1);
     stack->addLayout(header);
 
-    stack->addWidget(new ScreenDivider(Qt::Horizontal, content));
+    stack->addWidget(new Divider(Qt::Horizontal, content));
 
     auto section = [&](const QString& title) {
         auto* heading = new SectionTitle(title, content);
@@ -170,8 +170,8 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
         auto* column = new QVBoxLayout(method);
         column->setContentsMargins(0, 0, 0, 0);
         column->setSpacing(6);
-        column->addWidget(selectable(
-            ScreenKit::label(name(spread), Typography::font(Typography::Style::headline))));
+        column->addWidget(
+            selectable(Labels::plain(name(spread), Typography::font(Typography::Style::headline))));
         column->addWidget(paragraph(::method(spread), callout, true, 0, method));
         method->setObjectName(QStringLiteral("method-") + rawValue(spread));
         methods.append(method);
@@ -202,7 +202,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
     for (const Link& link : links())
         linkColumn->addWidget(new LinkButton(link, linkList), 0, Qt::AlignLeft);
     credits.append(linkList);
-    credits.append(new ScreenDivider(Qt::Horizontal, content));
+    credits.append(new Divider(Qt::Horizontal, content));
     block(QStringLiteral("Imágenes y referencias"), credits);
 
     block(QStringLiteral("Privacidad y funcionamiento"),
@@ -215,7 +215,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
                          "personal. Al abrir enlaces de fuentes sí se utiliza tu navegador."),
                      callout, false, 5, content)});
 
-    stack->addWidget(selectable(ScreenKit::label(
+    stack->addWidget(selectable(Labels::plain(
         QStringLiteral("Icono de la aplicación dibujado para Arcandel por sus autores."), caption,
         true)));
     stack->addStretch(1);

@@ -1,6 +1,6 @@
 #include "views/table/board_layout.h"
 
-#include "views/cards/card_face.h"
+#include "views/cards/card_geometry.h"
 
 #include <algorithm>
 
@@ -12,15 +12,16 @@ double cardWidth(Spread spread, const QSizeF& size)
     const double h = size.height();
     switch (spread) {
     case Spread::cross:
-        return std::min({std::max(32.0, w * 0.3 - 76.0), (h * 0.3 - 22.0) / 1.875, 112.0});
+        return std::min(
+            {std::max(32.0, w * 0.3 - 76.0), (h * 0.3 - 22.0) / CardGeometry::aspect, 112.0});
     case Spread::celtic:
-        return std::min({w / 6.3, (h * 0.32 - 64.0) / 1.875, 88.0});
+        return std::min({w / 6.3, (h * 0.32 - 64.0) / CardGeometry::aspect, 88.0});
     case Spread::daily:
     case Spread::timeline:
     case Spread::guidance:
         break;
     }
-    return std::min({w / 4.1, (h - 130.0) / 1.875, 154.0});
+    return std::min({w / 4.1, (h - 130.0) / CardGeometry::aspect, 154.0});
 }
 
 bool isCrossing(Spread spread, int index)

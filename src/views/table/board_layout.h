@@ -8,7 +8,7 @@
 // Where the cards and captions of a spread lie on a board of a given size.
 namespace BoardLayout {
 
-// The card width for a spread on a board of `size` (cards are 1.875 times as high).
+// The card width for a spread on a board of `size` (cards keep their 200:375 proportion).
 double cardWidth(Spread spread, const QSizeF& size);
 
 // The card laid across the first one in the Celtic cross.

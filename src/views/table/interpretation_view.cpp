@@ -4,11 +4,14 @@
 #include "model/catalog.h"
 #include "store/app_store.h"
 #include "views/cards/card_face.h"
+#include "views/kit/action_button.h"
+#include "views/kit/clamped_label.h"
+#include "views/kit/divider.h"
+#include "views/kit/labels.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
-#include "views/kit/table_text.h"
 #include "views/kit/typography.h"
-#include "views/table/table_button.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -22,15 +25,6 @@
 namespace {
 
 constexpr int faceHeight = 178;
-
-QLabel* plainLabel(const QFont& font, QWidget* parent, const QString& text = {})
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setFont(font);
-    return label;
-}
 
 QFont withWeight(QFont font, QFont::Weight weight)
 {
@@ -143,10 +137,10 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     // The scroll bar stays clear of the rounded corners.
     outer->setContentsMargins(0, 8, 2, 8);
-    m_scroll = TableText::transparentScrollArea(QStringLiteral("interpretationScroll"), this);
+    m_scroll = ScrollAreas::transparent(QStringLiteral("interpretationScroll"), this);
     outer->addWidget(m_scroll);
 
-    auto* content = new TableScrollPage(m_scroll);
+    auto* content = new ScrollPage(m_scroll);
     content->setAutoFillBackground(false);
     auto* stack = new QVBoxLayout(content);
     // 18 points from the panel's edges, 24 more at the bottom (the scroll area is inset).
@@ -161,15 +155,17 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_cardTitle = new SectionTitle(QString(), m_cardBlock);
     m_cardTitle->setObjectName(QStringLiteral("cardTitle"));
     card->addWidget(m_cardTitle);
-    m_cardName = plainLabel(Typography::serif(25, QFont::Medium), m_cardBlock);
+    m_cardName =
+        Labels::plain(QString(), Typography::serif(25, QFont::Medium), false, false, m_cardBlock);
     m_cardName->setObjectName(QStringLiteral("cardName"));
     card->addWidget(m_cardName);
     auto* numeralRow = new QHBoxLayout;
     numeralRow->setContentsMargins(0, 0, 0, 0);
-    m_cardNumeral = plainLabel(caption(), m_cardBlock);
+    m_cardNumeral = Labels::plain(QString(), caption(), false, false, m_cardBlock);
     m_cardNumeral->setObjectName(QStringLiteral("cardNumeral"));
-    TableText::useSecondary(m_cardNumeral);
-    m_cardOrientation = plainLabel(withWeight(caption(), QFont::Bold), m_cardBlock);
+    Typography::setSecondary(m_cardNumeral);
+    m_cardOrientation =
+        Labels::plain(QString(), withWeight(caption(), QFont::Bold), false, false, m_cardBlock);
     m_cardOrientation->setObjectName(QStringLiteral("cardOrientation"));
     m_cardOrientation->setWordWrap(false);
     numeralRow->addWidget(m_cardNumeral, 1);
@@ -178,12 +174,13 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_cardFace = new PanelCardFace(m_cardBlock);
     m_cardFace->setObjectName(QStringLiteral("cardFace"));
     card->addWidget(m_cardFace);
-    m_cardKeywords = plainLabel(withWeight(caption(), QFont::Bold), m_cardBlock);
+    m_cardKeywords =
+        Labels::plain(QString(), withWeight(caption(), QFont::Bold), false, false, m_cardBlock);
     m_cardKeywords->setObjectName(QStringLiteral("cardKeywords"));
-    TableText::useSecondary(m_cardKeywords);
+    Typography::setSecondary(m_cardKeywords);
     card->addWidget(m_cardKeywords);
-    card->addWidget(new TableDivider(m_cardBlock));
-    m_positionMeaning = plainLabel(callout(), m_cardBlock);
+    card->addWidget(new Divider(m_cardBlock));
+    m_positionMeaning = Labels::plain(QString(), callout(), false, false, m_cardBlock);
     m_positionMeaning->setObjectName(QStringLiteral("positionMeaning"));
     card->addLayout(
         titledPart(QStringLiteral("Qué significa esta posición"), m_positionMeaning, m_cardBlock));
@@ -193,11 +190,12 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_interpretation->setLineSpacing(5);
     m_interpretation->setSelectable(true);
     card->addLayout(titledPart(QStringLiteral("En tu tirada"), m_interpretation, m_cardBlock));
-    m_reflection = plainLabel(Typography::serif(16, QFont::Normal, true), m_cardBlock);
+    m_reflection = Labels::plain(QString(), Typography::serif(16, QFont::Normal, true), false,
+                                 false, m_cardBlock);
     m_reflection->setObjectName(QStringLiteral("reflection"));
     card->addLayout(titledPart(QStringLiteral("Una pregunta para ti"), m_reflection, m_cardBlock));
-    m_readAll = new TableButton(QStringLiteral("Leer el conjunto"), TableButton::Kind::bordered,
-                                m_cardBlock);
+    m_readAll = new ActionButton(QStringLiteral("Leer el conjunto"), ActionButton::Kind::bordered,
+                                 m_cardBlock);
     m_readAll->setObjectName(QStringLiteral("readAllButton"));
     connect(m_readAll, &QPushButton::clicked, this, [this] {
         if (m_store)
@@ -213,11 +211,12 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_synthesisBlock->setLayout(synthesis);
     synthesis->addWidget(
         new SectionTitle(QStringLiteral("Lectura del conjunto"), m_synthesisBlock));
-    synthesis->addWidget(plainLabel(Typography::serif(25, QFont::Medium), m_synthesisBlock,
-                                    QStringLiteral("El hilo de tus cartas")));
-    m_topic = plainLabel(caption(), m_synthesisBlock);
+    synthesis->addWidget(Labels::plain(QStringLiteral("El hilo de tus cartas"),
+                                       Typography::serif(25, QFont::Medium), false, false,
+                                       m_synthesisBlock));
+    m_topic = Labels::plain(QString(), caption(), false, false, m_synthesisBlock);
     m_topic->setObjectName(QStringLiteral("synthesisTopic"));
-    TableText::useSecondary(m_topic);
+    Typography::setSecondary(m_topic);
     synthesis->addWidget(m_topic);
     m_synthesis = new SpacedText(m_synthesisBlock);
     m_synthesis->setObjectName(QStringLiteral("synthesis"));
@@ -225,7 +224,7 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_synthesis->setLineSpacing(5);
     m_synthesis->setSelectable(true);
     synthesis->addWidget(m_synthesis);
-    synthesis->addWidget(new TableDivider(m_synthesisBlock));
+    synthesis->addWidget(new Divider(m_synthesisBlock));
     auto* notebook = column(8);
     notebook->addWidget(new SectionTitle(QStringLiteral("Tu cuaderno"), m_synthesisBlock));
     m_notes = new QPlainTextEdit(m_synthesisBlock);
@@ -235,21 +234,21 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_notes->setFrameShape(QFrame::NoFrame);
     m_notes->setTabChangesFocus(true);
     m_notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TableText::useSlimScrollBar(m_notes);
+    ScrollAreas::useSlimScrollBar(m_notes);
     m_notes->document()->setDocumentMargin(0);
     m_notes->setAutoFillBackground(false);
     m_notes->viewport()->setAutoFillBackground(false);
     auto* notesBox = new NotesBox(m_notes, m_synthesisBlock);
     notesBox->setFixedHeight(110);
     notebook->addWidget(notesBox);
-    auto* notesHint = plainLabel(
-        caption(), m_synthesisBlock,
+    auto* notesHint = Labels::plain(
         QStringLiteral(
-            "Anota lo que te resuena y vuelve después para contrastarlo con tu experiencia."));
-    TableText::useSecondary(notesHint);
+            "Anota lo que te resuena y vuelve después para contrastarlo con tu experiencia."),
+        caption(), false, false, m_synthesisBlock);
+    Typography::setSecondary(notesHint);
     notebook->addWidget(notesHint);
-    m_save = new TableButton(QStringLiteral("Guardar tirada y notas"), TableButton::Kind::bordered,
-                             m_synthesisBlock);
+    m_save = new ActionButton(QStringLiteral("Guardar tirada y notas"),
+                              ActionButton::Kind::bordered, m_synthesisBlock);
     m_save->setObjectName(QStringLiteral("saveNotesButton"));
     connect(m_save, &QPushButton::clicked, this, [this] {
         if (m_store)
@@ -273,17 +272,17 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     auto* ritual = column(16);
     m_ritualBlock->setLayout(ritual);
     ritual->addWidget(new SectionTitle(QStringLiteral("El ritual de la lectura"), m_ritualBlock));
-    ritual->addWidget(plainLabel(Typography::serif(25), m_ritualBlock,
-                                 QStringLiteral("Descubre una carta cada vez.")));
+    ritual->addWidget(Labels::plain(QStringLiteral("Descubre una carta cada vez."),
+                                    Typography::serif(25), false, false, m_ritualBlock));
     auto* ritualIntro = new ClampedLabel(0, m_ritualBlock);
     ritualIntro->setText(QStringLiteral(
         "Piensa en tu pregunta y observa primero la imagen. Después lee qué aporta a su "
         "posición. Al completar la mesa, aparecerá la síntesis."));
     ritualIntro->setFont(callout());
     ritualIntro->setExtraLineSpacing(5);
-    TableText::useSecondary(ritualIntro);
+    Typography::setSecondary(ritualIntro);
     ritual->addWidget(ritualIntro);
-    ritual->addWidget(new TableDivider(m_ritualBlock));
+    ritual->addWidget(new Divider(m_ritualBlock));
     m_ritualRows = column(16);
     ritual->addLayout(m_ritualRows);
     stack->addWidget(m_ritualBlock);
@@ -417,14 +416,16 @@ void InterpretationView::rebuildRitualRows()
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(10);
-        auto* number = plainLabel(withWeight(caption(), QFont::Bold), row, QString::number(k + 1));
+        auto* number = Labels::plain(QString::number(k + 1), withWeight(caption(), QFont::Bold),
+                                     false, false, row);
         number->setFixedWidth(18);
         number->setWordWrap(false);
         layout->addWidget(number, 0, Qt::AlignTop);
         auto* texts = column(3);
-        texts->addWidget(plainLabel(withWeight(callout(), QFont::Bold), row, places.at(k).title));
-        auto* meaning = plainLabel(caption(), row, places.at(k).meaning);
-        TableText::useSecondary(meaning);
+        texts->addWidget(Labels::plain(places.at(k).title, withWeight(callout(), QFont::Bold),
+                                       false, false, row));
+        auto* meaning = Labels::plain(places.at(k).meaning, caption(), false, false, row);
+        Typography::setSecondary(meaning);
         texts->addWidget(meaning);
         layout->addLayout(texts, 1);
         m_ritualRows->addWidget(row);
@@ -451,5 +452,6 @@ void InterpretationView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        TableText::refreshShades(this);
+        Typography::refreshShades(this);
+    ScrollAreas::refreshScrollBars(this);
 }

@@ -12,7 +12,7 @@ class QScrollArea;
 class QVBoxLayout;
 class SectionTitle;
 class SpacedText;
-class TableButton;
+class ActionButton;
 
 // The reading panel beside the board: the selected face-up card in its position, the
 // synthesis with the notebook once every card is face up, or before that the ritual with
@@ -57,13 +57,13 @@ private:
     QLabel* m_positionMeaning;
     SpacedText* m_interpretation;
     QLabel* m_reflection;
-    TableButton* m_readAll;
+    ActionButton* m_readAll;
 
     QWidget* m_synthesisBlock;
     QLabel* m_topic;
     SpacedText* m_synthesis;
     QPlainTextEdit* m_notes;
-    TableButton* m_save;
+    ActionButton* m_save;
 
     QWidget* m_ritualBlock;
     QVBoxLayout* m_ritualRows;

@@ -2,14 +2,19 @@
 
 #include "model/spread.h"
 #include "model/topic.h"
-#include "views/cards/table_card_cache.h"
+#include "views/cards/card_back.h"
+#include "views/cards/card_geometry.h"
+#include "views/cards/card_shadow.h"
+#include "views/kit/action_button.h"
+#include "views/kit/clamped_label.h"
+#include "views/kit/divider.h"
+#include "views/kit/labels.h"
 #include "views/kit/motion.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
-#include "views/kit/table_text.h"
 #include "views/kit/typography.h"
-#include "views/table/table_button.h"
 #include "views/table/table_surface.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -35,15 +40,6 @@ QColor whiteAt(qreal opacity)
     QColor color(Qt::white);
     color.setAlphaF(float(opacity));
     return color;
-}
-
-QLabel* plainLabel(const QString& text, const QFont& font, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setFont(font);
-    return label;
 }
 
 QFont captionBold()
@@ -131,11 +127,11 @@ void DeckFan::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const qreal dpr = painter.device()->devicePixelRatioF();
-    const QSizeF card(cardWidth, cardWidth * 1.875);
-    const QPixmap back = TableCardCache::back(card, dpr);
+    const QSizeF card(cardWidth, CardGeometry::heightForWidth(cardWidth));
+    const QPixmap back = CardBack::pixmap(card, dpr);
     const QPixmap shadow =
-        TableCardCache::shadow(card, 8.0, 7.0, QColor(0, 0, 0, int(std::lround(0.25 * 255))), dpr);
-    const qreal margin = TableCardCache::shadowMargin(7.0);
+        CardShadow::pixmap(card, 8.0, 7.0, QColor(0, 0, 0, int(std::lround(0.25 * 255))), dpr);
+    const qreal margin = CardShadow::margin(7.0);
     const QPointF center = QRectF(rect()).center();
     for (int i = 0; i < cardCount; ++i) {
         const Pose p = cardPose(i);
@@ -174,20 +170,21 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
 
     QFont ornamentFont = Typography::system(12, QFont::Medium);
     ornamentFont.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-    auto* ornament = plainLabel(QStringLiteral("✦  ARCANDEL  ✦"), ornamentFont, m_table);
+    auto* ornament =
+        Labels::plain(QStringLiteral("✦  ARCANDEL  ✦"), ornamentFont, false, false, m_table);
     ornament->setObjectName(QStringLiteral("ornament"));
     ornament->setWordWrap(false);
     ornament->setAlignment(Qt::AlignCenter);
-    TableText::setTextColor(ornament, TablePalette::gold());
+    Typography::setTextColor(ornament, TablePalette::gold());
     stack->addWidget(ornament);
 
     m_fan = new DeckFan(m_table);
     stack->addWidget(m_fan);
 
-    m_phaseTitle = plainLabel(QString(), Typography::serif(21), m_table);
+    m_phaseTitle = Labels::plain(QString(), Typography::serif(21), false, false, m_table);
     m_phaseTitle->setObjectName(QStringLiteral("phaseTitle"));
     m_phaseTitle->setAlignment(Qt::AlignCenter);
-    TableText::setTextColor(m_phaseTitle, Qt::white);
+    Typography::setTextColor(m_phaseTitle, Qt::white);
     stack->addWidget(m_phaseTitle);
 
     m_cutRow = new QWidget(m_table);
@@ -196,9 +193,9 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     cuts->setContentsMargins(0, 0, 0, 0);
     cuts->setSpacing(12);
     cuts->addStretch(1);
-    QList<TableButton*> cutButtons;
+    QList<ActionButton*> cutButtons;
     for (const int cut : {6, 11, 16}) {
-        auto* button = new TableButton(cutTitle(cut), TableButton::Kind::bordered, m_cutRow);
+        auto* button = new ActionButton(cutTitle(cut), ActionButton::Kind::bordered, m_cutRow);
         button->setObjectName(QStringLiteral("cutButton%1").arg(cut));
         button->setTint(TablePalette::gold());
         button->setSymbol(QStringLiteral("rectangle.split.2x1"));
@@ -214,17 +211,18 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     cuts->addStretch(1);
     // The three places read as one choice: give them one width.
     int widest = 0;
-    for (TableButton* button : std::as_const(cutButtons))
+    for (ActionButton* button : std::as_const(cutButtons))
         widest = std::max(widest, button->sizeHint().width());
-    for (TableButton* button : std::as_const(cutButtons))
+    for (ActionButton* button : std::as_const(cutButtons))
         button->setFixedWidth(widest + 8);
     stack->addWidget(m_cutRow);
 
-    m_cutCaption = plainLabel(QStringLiteral("El corte cambia el inicio de un mazo ya barajado."),
-                              Typography::font(Typography::Style::caption), m_table);
+    m_cutCaption =
+        Labels::plain(QStringLiteral("El corte cambia el inicio de un mazo ya barajado."),
+                      Typography::font(Typography::Style::caption), false, false, m_table);
     m_cutCaption->setObjectName(QStringLiteral("cutCaption"));
     m_cutCaption->setAlignment(Qt::AlignCenter);
-    TableText::setTextColor(m_cutCaption, whiteAt(0.6));
+    Typography::setTextColor(m_cutCaption, whiteAt(0.6));
     stack->addWidget(m_cutCaption);
 
     m_deckLines = new ClampedLabel(0, m_table);
@@ -234,7 +232,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_deckLines->setFont(Typography::font(Typography::Style::caption));
     m_deckLines->setAlignment(Qt::AlignHCenter);
     m_deckLines->setExtraLineSpacing(5);
-    TableText::setTextColor(m_deckLines, whiteAt(0.6));
+    Typography::setTextColor(m_deckLines, whiteAt(0.6));
     stack->addWidget(m_deckLines);
     stack->addStretch(1);
     row->addWidget(m_table, 1);
@@ -247,10 +245,10 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_formScroll->setWidgetResizable(true);
     m_formScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_formScroll->viewport()->setAutoFillBackground(false);
-    TableText::useSlimScrollBar(m_formScroll);
+    ScrollAreas::useSlimScrollBar(m_formScroll);
     m_formScroll->setAutoFillBackground(false);
 
-    m_form = new TableScrollPage(m_formScroll);
+    m_form = new ScrollPage(m_formScroll);
     m_form->setAutoFillBackground(false);
     auto* form = new QVBoxLayout(m_form);
     form->setContentsMargins(0, 18, 0, 38);
@@ -258,21 +256,21 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
 
     form->addWidget(new SectionTitle(QStringLiteral("Prepara tu consulta"), m_form));
 
-    m_greeting = plainLabel(QString(), Typography::serif(22), m_form);
+    m_greeting = Labels::plain(QString(), Typography::serif(22), false, false, m_form);
     m_greeting->setObjectName(QStringLiteral("greeting"));
     form->addWidget(m_greeting);
 
-    auto* intro = plainLabel(
+    auto* intro = Labels::plain(
         QStringLiteral(
             "Elige una pregunta abierta. Puedes hacer una lectura general dejando el campo vacío."),
-        Typography::font(Typography::Style::callout), m_form);
-    TableText::useSecondary(intro);
+        Typography::font(Typography::Style::callout), false, false, m_form);
+    Typography::setSecondary(intro);
     intro->setObjectName(QStringLiteral("formIntro"));
     form->addWidget(intro);
 
     auto* fields = new QVBoxLayout;
     fields->setSpacing(8);
-    auto* topicLabel = plainLabel(QStringLiteral("Ámbito"), captionBold(), m_form);
+    auto* topicLabel = Labels::plain(QStringLiteral("Ámbito"), captionBold(), false, false, m_form);
     fields->addWidget(topicLabel);
     m_topicPicker = new QComboBox(m_form);
     m_topicPicker->setObjectName(QStringLiteral("topicPicker"));
@@ -282,8 +280,8 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     topicLabel->setBuddy(m_topicPicker);
     fields->addWidget(m_topicPicker);
 
-    auto* questionLabel =
-        plainLabel(QStringLiteral("Tu pregunta (opcional)"), captionBold(), m_form);
+    auto* questionLabel = Labels::plain(QStringLiteral("Tu pregunta (opcional)"), captionBold(),
+                                        false, false, m_form);
     fields->addWidget(questionLabel);
     m_question = new QPlainTextEdit(m_form);
     m_question->setObjectName(QStringLiteral("questionField"));
@@ -293,7 +291,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_question->setFont(Typography::font(Typography::Style::body));
     m_question->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_question->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    TableText::useSlimScrollBar(m_question);
+    ScrollAreas::useSlimScrollBar(m_question);
     m_question->document()->setDocumentMargin(2);
     m_question->viewport()->setAutoFillBackground(false);
     m_question->setAutoFillBackground(false);
@@ -303,7 +301,8 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     fields->addWidget(m_questionBox);
 
     fields->addSpacing(8);
-    auto* spreadLabel = plainLabel(QStringLiteral("Tirada"), captionBold(), m_form);
+    auto* spreadLabel =
+        Labels::plain(QStringLiteral("Tirada"), captionBold(), false, false, m_form);
     fields->addWidget(spreadLabel);
     m_spreadPicker = new QComboBox(m_form);
     m_spreadPicker->setObjectName(QStringLiteral("spreadPicker"));
@@ -314,19 +313,20 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     spreadLabel->setBuddy(m_spreadPicker);
     fields->addWidget(m_spreadPicker);
 
-    m_subtitle = plainLabel(QString(), Typography::font(Typography::Style::callout), m_form);
+    m_subtitle = Labels::plain(QString(), Typography::font(Typography::Style::callout), false,
+                               false, m_form);
     m_subtitle->setObjectName(QStringLiteral("spreadSubtitle"));
-    TableText::useSecondary(m_subtitle);
+    Typography::setSecondary(m_subtitle);
     fields->addWidget(m_subtitle);
     form->addLayout(fields);
 
-    form->addWidget(new TableDivider(m_form));
+    form->addWidget(new Divider(m_form));
 
     m_method = new ClampedLabel(0, m_form);
     m_method->setObjectName(QStringLiteral("spreadMethod"));
     m_method->setFont(Typography::font(Typography::Style::caption));
     m_method->setExtraLineSpacing(3);
-    TableText::useSecondary(m_method);
+    Typography::setSecondary(m_method);
     form->addWidget(m_method);
 
     // A flexible space of at least 4 points between the method and the button.
@@ -335,8 +335,8 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     flexible->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     form->addWidget(flexible, 1);
 
-    m_shuffleButton = new TableButton(QStringLiteral("Barajar y preparar la tirada"),
-                                      TableButton::Kind::prominent, m_form);
+    m_shuffleButton = new ActionButton(QStringLiteral("Barajar y preparar la tirada"),
+                                       ActionButton::Kind::prominent, m_form);
     m_shuffleButton->setObjectName(QStringLiteral("shuffleButton"));
     m_shuffleButton->setSymbol(QStringLiteral("shuffle"));
     m_shuffleButton->setExtraVerticalPadding(6);
@@ -347,10 +347,10 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     });
     form->addWidget(m_shuffleButton);
 
-    auto* closing = plainLabel(
+    auto* closing = Labels::plain(
         QStringLiteral("Lecturas simbólicas para reflexionar. Tus decisiones siguen siendo tuyas."),
-        Typography::font(Typography::Style::caption), m_form);
-    TableText::useSecondary(closing);
+        Typography::font(Typography::Style::caption), false, false, m_form);
+    Typography::setSecondary(closing);
     closing->setObjectName(QStringLiteral("formClosing"));
     form->addWidget(closing);
 
@@ -534,5 +534,6 @@ void PreparationView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        TableText::refreshShades(this);
+        Typography::refreshShades(this);
+    ScrollAreas::refreshScrollBars(this);
 }

@@ -11,7 +11,7 @@ class QLabel;
 class QPlainTextEdit;
 class QScrollArea;
 class QVariantAnimation;
-class TableButton;
+class ActionButton;
 class TableSurfaceWidget;
 
 // The stack of five card backs on the preparation table. At rest they lie as a tidy fan;
@@ -98,6 +98,6 @@ private:
     QComboBox* m_spreadPicker;
     QLabel* m_subtitle;
     ClampedLabel* m_method;
-    TableButton* m_shuffleButton;
+    ActionButton* m_shuffleButton;
     QVariantAnimation* m_shuffle;
 };

@@ -2,12 +2,13 @@
 
 #include "model/catalog.h"
 #include "store/app_store.h"
+#include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
-#include "views/cards/table_card_cache.h"
+#include "views/cards/card_shadow.h"
+#include "views/kit/clamped_text.h"
 #include "views/kit/motion.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
-#include "views/kit/table_text.h"
 #include "views/kit/typography.h"
 #include "views/table/board_layout.h"
 #include "views/table/table_surface.h"
@@ -34,7 +35,7 @@ constexpr qreal focusGap = 5.0;
 // Room around a card for its shadow, outline and focus ring.
 qreal slotMargin()
 {
-    return std::max(TableCardCache::shadowMargin(shadowBlur), focusGap + 2.0);
+    return std::max(CardShadow::margin(shadowBlur), focusGap + 2.0);
 }
 
 QFont captionTitleFont(int size)
@@ -85,10 +86,10 @@ void BoardCaption::setOpacity(qreal opacity)
 
 qreal BoardCaption::contentHeight(qreal width) const
 {
-    const qreal title = TableText::clampedHeight(m_title, captionTitleFont(m_titleSize), width, 2);
+    const qreal title = ClampedText::height(m_title, captionTitleFont(m_titleSize), width, 2);
     if (m_name.isEmpty())
         return title;
-    return title + captionLineGap + TableText::clampedHeight(m_name, captionNameFont(), width, 2);
+    return title + captionLineGap + ClampedText::height(m_name, captionNameFont(), width, 2);
 }
 
 void BoardCaption::paintEvent(QPaintEvent*)
@@ -111,20 +112,20 @@ void BoardCaption::paintEvent(QPaintEvent*)
             const QFont titleFont = captionTitleFont(m_titleSize);
             const QFont nameFont = captionNameFont();
             const qreal w = width();
-            const qreal titleHeight = TableText::clampedHeight(m_title, titleFont, w, 2);
+            const qreal titleHeight = ClampedText::height(m_title, titleFont, w, 2);
             const qreal nameHeight =
-                m_name.isEmpty() ? 0.0 : TableText::clampedHeight(m_name, nameFont, w, 2);
+                m_name.isEmpty() ? 0.0 : ClampedText::height(m_name, nameFont, w, 2);
             const qreal content =
                 titleHeight + (m_name.isEmpty() ? 0.0 : captionLineGap + nameHeight);
             // Beside a card the lines are centred on its height; below it they hang from the top.
             const qreal top = m_side ? std::max<qreal>(0.0, (height() - content) / 2.0) : 0.0;
             const Qt::Alignment alignment = m_side ? Qt::AlignLeft : Qt::AlignHCenter;
-            TableText::paintClamped(painter, QRectF(0, top, w, titleHeight), m_title, titleFont,
-                                    TablePalette::gold(), 2, alignment);
+            ClampedText::paint(painter, QRectF(0, top, w, titleHeight), m_title, titleFont,
+                               TablePalette::gold(), 2, alignment);
             if (!m_name.isEmpty())
-                TableText::paintClamped(
-                    painter, QRectF(0, top + titleHeight + captionLineGap, w, nameHeight), m_name,
-                    nameFont, captionNameColor(), 2, alignment);
+                ClampedText::paint(painter,
+                                   QRectF(0, top + titleHeight + captionLineGap, w, nameHeight),
+                                   m_name, nameFont, captionNameColor(), 2, alignment);
         }
         m_cache = QPixmap::fromImage(image);
         m_cacheKey = key;
@@ -366,20 +367,20 @@ void BoardElement::paintEvent(QPaintEvent*)
     // The shadow falls straight down whatever the card's rotation.
     const QColor shadowColor(0, 0, 0, int(std::lround(shadowOpacity * 255)));
     const QPixmap shadow =
-        TableCardCache::shadow(visualSize, outlineRadius, shadowBlur, shadowColor, dpr);
-    const qreal margin = TableCardCache::shadowMargin(shadowBlur);
+        CardShadow::pixmap(visualSize, outlineRadius, shadowBlur, shadowColor, dpr);
+    const qreal margin = CardShadow::margin(shadowBlur);
     painter.drawPixmap(visual.topLeft() - QPointF(margin, margin - shadowOffset), shadow);
 
     const qreal face = m_revealed ? m_faceOpacity : 0.0;
     if (face < 1.0) {
         painter.setOpacity(m_placement * (1.0 - face));
-        painter.drawPixmap(visual.topLeft(), turned(TableCardCache::back(cardSize, dpr)));
+        painter.drawPixmap(visual.topLeft(), turned(CardBack::pixmap(cardSize, dpr)));
     }
     if (face > 0.0) {
         const QPixmap pixmap = facePixmap(dpr);
         painter.setOpacity(m_placement * face);
         painter.drawPixmap(visual.topLeft(),
-                           turned(pixmap.isNull() ? TableCardCache::back(cardSize, dpr) : pixmap));
+                           turned(pixmap.isNull() ? CardBack::pixmap(cardSize, dpr) : pixmap));
     }
     painter.setOpacity(m_placement);
     painter.setBrush(Qt::NoBrush);

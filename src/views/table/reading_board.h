@@ -69,7 +69,7 @@ public:
     bool hasCaption() const { return m_caption != nullptr; }
     // 90 degrees for the crossing card, 0 otherwise.
     qreal rotation() const { return isCrossing() ? 90.0 : 0.0; }
-    // Where the card is drawn on the board now, before rotation (width × 1.875 width).
+    // Where the card is drawn on the board now, before rotation (a card of the usual proportion).
     QRectF cardRect() const;
     // The card as it lies on the board, rotation included.
     QRectF visualRect() const;

@@ -1,13 +1,15 @@
 #include "views/table/table_view.h"
 
 #include "store/app_store.h"
+#include "views/kit/action_button.h"
+#include "views/kit/clamped_label.h"
+#include "views/kit/labels.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
-#include "views/kit/table_text.h"
 #include "views/kit/typography.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
-#include "views/table/table_button.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -16,27 +18,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace {
-
-QLabel* plainLabel(const QString& text, const QFont& font, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setFont(font);
-    return label;
-}
-
-} // namespace
+namespace {} // namespace
 
 TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    m_scroll = TableText::transparentScrollArea(QStringLiteral("tableScroll"), this);
+    m_scroll = ScrollAreas::transparent(QStringLiteral("tableScroll"), this);
     outer->addWidget(m_scroll);
 
-    auto* content = new TableScrollPage(m_scroll);
+    auto* content = new ScrollPage(m_scroll);
     content->setAutoFillBackground(false);
     auto* page = new QVBoxLayout(content);
     page->setContentsMargins(24, 24, 24, 42);
@@ -48,20 +39,22 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
     titles->addWidget(new SectionTitle(QStringLiteral("Tu espacio de lectura"), content));
-    m_heading = plainLabel(QString(), Typography::serif(25, QFont::Medium), content);
+    m_heading =
+        Labels::plain(QString(), Typography::serif(25, QFont::Medium), false, false, content);
     m_heading->setObjectName(QStringLiteral("tableHeading"));
     titles->addWidget(m_heading);
     header->addLayout(titles, 1);
     auto* status = new QVBoxLayout;
     status->setSpacing(4);
     status->setAlignment(Qt::AlignTop);
-    m_progress = plainLabel(QString(), Typography::font(Typography::Style::caption), content);
+    m_progress = Labels::plain(QString(), Typography::font(Typography::Style::caption), false,
+                               false, content);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setWordWrap(false);
     m_progress->setAlignment(Qt::AlignRight);
-    TableText::useSecondary(m_progress);
+    Typography::setSecondary(m_progress);
     status->addWidget(m_progress, 0, Qt::AlignRight);
-    m_saveButton = new TableButton(QString(), TableButton::Kind::bordered, content);
+    m_saveButton = new ActionButton(QString(), ActionButton::Kind::bordered, content);
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
     m_saveButton->setSymbol(QStringLiteral("bookmark"));
     connect(m_saveButton, &QPushButton::clicked, this, [this] { m_store->saveCurrent(); });
@@ -80,31 +73,31 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     m_question = new ClampedLabel(3, m_readingBody);
     m_question->setObjectName(QStringLiteral("question"));
     m_question->setFont(Typography::serif(14));
-    TableText::useSecondary(m_question);
+    Typography::setSecondary(m_question);
     left->addWidget(m_question);
     m_boardSlot = new QVBoxLayout;
     m_boardSlot->setContentsMargins(0, 0, 0, 0);
     left->addLayout(m_boardSlot);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    m_nextButton = new TableButton(QStringLiteral("Descubrir siguiente"),
-                                   TableButton::Kind::prominent, m_readingBody);
+    m_nextButton = new ActionButton(QStringLiteral("Descubrir siguiente"),
+                                    ActionButton::Kind::prominent, m_readingBody);
     m_nextButton->setObjectName(QStringLiteral("nextButton"));
     connect(m_nextButton, &QPushButton::clicked, this, [this] {
         if (const auto& current = m_store->current())
             m_store->reveal(int(current->revealed));
     });
-    m_allButton = new TableButton(QStringLiteral("Descubrir todas"), TableButton::Kind::bordered,
-                                  m_readingBody);
+    m_allButton = new ActionButton(QStringLiteral("Descubrir todas"), ActionButton::Kind::bordered,
+                                   m_readingBody);
     m_allButton->setObjectName(QStringLiteral("allButton"));
     connect(m_allButton, &QPushButton::clicked, this, [this] { m_store->revealAll(); });
-    m_synthesisButton = new TableButton(QStringLiteral("Ver síntesis"),
-                                        TableButton::Kind::prominent, m_readingBody);
+    m_synthesisButton = new ActionButton(QStringLiteral("Ver síntesis"),
+                                         ActionButton::Kind::prominent, m_readingBody);
     m_synthesisButton->setObjectName(QStringLiteral("synthesisButton"));
     connect(m_synthesisButton, &QPushButton::clicked, this,
             [this] { m_store->setSelectedIndex(std::nullopt); });
     m_exportButton =
-        new TableButton(QStringLiteral("Exportar"), TableButton::Kind::bordered, m_readingBody);
+        new ActionButton(QStringLiteral("Exportar"), ActionButton::Kind::bordered, m_readingBody);
     m_exportButton->setObjectName(QStringLiteral("exportButton"));
     m_exportButton->setSymbol(QStringLiteral("square.and.arrow.up"));
     connect(m_exportButton, &QPushButton::clicked, this, [this] { m_store->exportCurrent(); });
@@ -114,9 +107,10 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     buttons->addWidget(m_exportButton);
     buttons->addStretch(1);
     left->addLayout(buttons);
-    m_hint = plainLabel(QString(), Typography::font(Typography::Style::caption), m_readingBody);
+    m_hint = Labels::plain(QString(), Typography::font(Typography::Style::caption), false, false,
+                           m_readingBody);
     m_hint->setObjectName(QStringLiteral("hint"));
-    TableText::useSecondary(m_hint);
+    Typography::setSecondary(m_hint);
     left->addWidget(m_hint);
     left->addStretch(1);
     body->addLayout(left, 1);
@@ -227,5 +221,6 @@ void TableView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        TableText::refreshShades(this);
+        Typography::refreshShades(this);
+    ScrollAreas::refreshScrollBars(this);
 }

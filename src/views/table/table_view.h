@@ -14,7 +14,7 @@ class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
-class TableButton;
+class ActionButton;
 
 // The "mesa" section: the preparation screen before a reading exists, then the question,
 // the board, the buttons that turn, save and export, and the interpretation panel.
@@ -42,16 +42,16 @@ private:
     QScrollArea* m_scroll;
     QLabel* m_heading;
     QLabel* m_progress;
-    TableButton* m_saveButton;
+    ActionButton* m_saveButton;
     QWidget* m_readingBody;
     ClampedLabel* m_question;
     QVBoxLayout* m_boardSlot;
     QPointer<ReadingBoard> m_board;
     QUuid m_boardReading;
-    TableButton* m_nextButton;
-    TableButton* m_allButton;
-    TableButton* m_synthesisButton;
-    TableButton* m_exportButton;
+    ActionButton* m_nextButton;
+    ActionButton* m_allButton;
+    ActionButton* m_synthesisButton;
+    ActionButton* m_exportButton;
     QLabel* m_hint;
     InterpretationView* m_panel;
     PreparationView* m_preparation;

@@ -2,7 +2,6 @@
 #include "views/guide/guide_delegate.h"
 #include "views/guide/guide_model.h"
 #include "views/guide/guide_view.h"
-#include "views/kit/screen_kit.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 

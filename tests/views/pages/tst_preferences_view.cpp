@@ -1,5 +1,5 @@
 #include "support/fixtures.h"
-#include "views/kit/screen_kit.h"
+#include "views/kit/toggle_switch.h"
 #include "views/pages/preferences_view.h"
 
 #include <QComboBox>

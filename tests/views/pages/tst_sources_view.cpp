@@ -1,5 +1,4 @@
 #include "model/spread.h"
-#include "views/kit/screen_kit.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/pages/sources_view.h"

@@ -1,10 +1,9 @@
 #include "model/catalog.h"
 #include "table_test_kit.h"
+#include "views/kit/action_button.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
-#include "views/kit/table_text.h"
 #include "views/table/interpretation_view.h"
-#include "views/table/table_button.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -109,7 +108,7 @@ void InterpretationViewTest::blockForEverySelectionAndCount()
                          QString::number(*selected + 1) + QStringLiteral(" · ") +
                              positions(Spread::guidance).at(*selected).title);
                 // "Leer el conjunto" only once every card is face up.
-                QVERIFY2(child<TableButton>(&view, "readAllButton")->isHidden() == (revealed < 3),
+                QVERIFY2(child<ActionButton>(&view, "readAllButton")->isHidden() == (revealed < 3),
                          qPrintable(where));
             }
         }
@@ -204,7 +203,7 @@ void InterpretationViewTest::readAllLeadsToTheSynthesis()
     table.store->restore(r);
     table.store->setSelectedIndex(2);
     QCOMPARE(view.block(), InterpretationView::Block::card);
-    QTest::mouseClick(child<TableButton>(&view, "readAllButton"), Qt::LeftButton);
+    QTest::mouseClick(child<ActionButton>(&view, "readAllButton"), Qt::LeftButton);
     QCOMPARE(table.store->selectedIndex(), std::nullopt);
     QCOMPARE(view.block(), InterpretationView::Block::synthesis);
     QCOMPARE(child<QLabel>(&view, "synthesisTopic")->text(), rawValue(Topic::personal));
@@ -267,7 +266,7 @@ void InterpretationViewTest::notebookWritesEveryEdit()
     QCOMPARE(table.store->current()->notes, QStringLiteral("Notas de otra tirada"));
 
     // "Guardar tirada y notas" saves the reading with its notes.
-    QTest::mouseClick(child<TableButton>(&view, "saveNotesButton"), Qt::LeftButton);
+    QTest::mouseClick(child<ActionButton>(&view, "saveNotesButton"), Qt::LeftButton);
     QCOMPARE(table.store->history().size(), 1);
     QCOMPARE(table.store->history().first().notes, QStringLiteral("Notas de otra tirada"));
 }

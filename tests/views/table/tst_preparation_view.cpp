@@ -1,8 +1,8 @@
 #include "support/scripted_random_source.h"
 #include "table_test_kit.h"
-#include "views/kit/table_text.h"
+#include "views/kit/action_button.h"
+#include "views/kit/clamped_label.h"
 #include "views/table/preparation_view.h"
-#include "views/table/table_button.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -63,8 +63,8 @@ void PreparationViewTest::restingTableAndForm()
     QVERIFY(!child<QWidget>(&view, "cutRow")->isVisible());
     QVERIFY(!child<QLabel>(&view, "cutCaption")->isVisible());
     QCOMPARE(child<QScrollArea>(&view, "preparationForm")->width(), 300);
-    QVERIFY(child<TableButton>(&view, "shuffleButton")->isEnabled());
-    QCOMPARE(child<TableButton>(&view, "shuffleButton")->text(),
+    QVERIFY(child<ActionButton>(&view, "shuffleButton")->isEnabled());
+    QCOMPARE(child<ActionButton>(&view, "shuffleButton")->text(),
              QStringLiteral("Barajar y preparar la tirada"));
     QVERIFY(child<QPlainTextEdit>(&view, "questionField")->isEnabled());
 
@@ -157,7 +157,7 @@ void PreparationViewTest::shufflingWithoutAnimationThenCut()
     view.resize(1000, 640);
     view.show();
     const bool pulse = view.pulse();
-    QTest::mouseClick(child<TableButton>(&view, "shuffleButton"), Qt::LeftButton);
+    QTest::mouseClick(child<ActionButton>(&view, "shuffleButton"), Qt::LeftButton);
     QCOMPARE(table.store->phase(), AppStore::Phase::cut);
     QCOMPARE(view.pulse(), pulse);
     QVERIFY(view.shuffleAnimation()->state() != QAbstractAnimation::Running);
@@ -169,9 +169,9 @@ void PreparationViewTest::shufflingWithoutAnimationThenCut()
              QStringLiteral("El corte cambia el inicio de un mazo ya barajado."));
     QVERIFY(child<QLabel>(&view, "cutCaption")->isVisible());
     QVERIFY(!child<ClampedLabel>(&view, "deckLines")->isVisible());
-    QCOMPARE(child<TableButton>(&view, "cutButton6")->text(), QStringLiteral("Primer tercio"));
-    QCOMPARE(child<TableButton>(&view, "cutButton11")->text(), QStringLiteral("Centro"));
-    QCOMPARE(child<TableButton>(&view, "cutButton16")->text(), QStringLiteral("Último tercio"));
+    QCOMPARE(child<ActionButton>(&view, "cutButton6")->text(), QStringLiteral("Primer tercio"));
+    QCOMPARE(child<ActionButton>(&view, "cutButton11")->text(), QStringLiteral("Centro"));
+    QCOMPARE(child<ActionButton>(&view, "cutButton16")->text(), QStringLiteral("Último tercio"));
     QCOMPARE(PreparationView::cutTitle(3), QStringLiteral("Último tercio"));
     // At rest again after the shuffle.
     QCOMPARE(view.fan()->cardPose(0).rotation, -6.0);
@@ -181,10 +181,10 @@ void PreparationViewTest::shufflingWithoutAnimationThenCut()
     QVERIFY(!question->isEnabled());
     QVERIFY(!child<QComboBox>(&view, "topicPicker")->isEnabled());
     QVERIFY(!child<QComboBox>(&view, "spreadPicker")->isEnabled());
-    QVERIFY(!child<TableButton>(&view, "shuffleButton")->isEnabled());
+    QVERIFY(!child<ActionButton>(&view, "shuffleButton")->isEnabled());
     type(question, QStringLiteral("tarde"));
     QCOMPARE(table.store->question(), QString());
-    QTest::mouseClick(child<TableButton>(&view, "shuffleButton"), Qt::LeftButton);
+    QTest::mouseClick(child<ActionButton>(&view, "shuffleButton"), Qt::LeftButton);
     QCOMPARE(table.store->phase(), AppStore::Phase::cut);
 }
 
@@ -261,7 +261,7 @@ void PreparationViewTest::cutButtonsPassTheirPlaces()
         table.store->shuffle();
         const QList<qint64> shuffled = table.store->deck();
         QCOMPARE(shuffled.size(), 22);
-        QTest::mouseClick(view.findChild<TableButton*>(QStringLiteral("cutButton%1").arg(cut)),
+        QTest::mouseClick(view.findChild<ActionButton*>(QStringLiteral("cutButton%1").arg(cut)),
                           Qt::LeftButton);
         QCOMPARE(table.store->phase(), AppStore::Phase::reading);
         QCOMPARE(table.store->deck(), shuffled.mid(cut) + shuffled.first(cut));
@@ -289,3 +289,4 @@ void PreparationViewTest::fanPoses()
 
 QTEST_MAIN(PreparationViewTest)
 #include "tst_preparation_view.moc"
+#include "views/kit/clamped_label.h"

@@ -1,9 +1,9 @@
 #include "table_test_kit.h"
-#include "views/kit/table_text.h"
+#include "views/kit/action_button.h"
+#include "views/kit/clamped_label.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
-#include "views/table/table_button.h"
 #include "views/table/table_view.h"
 
 #include <QApplication>
@@ -132,7 +132,7 @@ void TableViewTest::wholeReadingFromTheEmptyTableToTheExportedFile()
     QVERIFY(shown(&view, "synthesisButton") && shown(&view, "exportButton"));
     QCOMPARE(child<QLabel>(&view, "hint")->text(),
              QStringLiteral("Pulsa cualquier carta para leer su posición."));
-    QCOMPARE(child<TableButton>(&view, "saveButton")->text(), QStringLiteral("Guardar tirada"));
+    QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardar tirada"));
 
     click(&view, "synthesisButton");
     QCOMPARE(table.store->selectedIndex(), std::nullopt);
@@ -141,7 +141,7 @@ void TableViewTest::wholeReadingFromTheEmptyTableToTheExportedFile()
     type(view.panel()->notebook(), QStringLiteral("Me quedo con la calma."));
 
     click(&view, "saveButton");
-    QCOMPARE(child<TableButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+    QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
     QCOMPARE(table.store->history().size(), 1);
     QCOMPARE(table.store->history().first().question, QStringLiteral("¿Hacia dónde miro ahora?"));
     QCOMPARE(table.store->history().first().topic, Topic::personal);
@@ -178,7 +178,7 @@ void TableViewTest::revealAllAndManualSaving()
         QVERIFY(shown(&view, "synthesisButton") && shown(&view, "exportButton"));
         QCOMPARE(view.panel()->block(), InterpretationView::Block::synthesis);
         // Saved on its own: the button says so at once.
-        QCOMPARE(child<TableButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+        QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
         for (int i = 0; i < 5; ++i)
             QVERIFY(view.board()->element(i)->isRevealed());
     }
@@ -190,10 +190,11 @@ void TableViewTest::revealAllAndManualSaving()
         table.store->restore(reading(Spread::daily, 0));
         click(&view, "nextButton");
         QVERIFY(shown(&view, "saveButton"));
-        QCOMPARE(child<TableButton>(&view, "saveButton")->text(), QStringLiteral("Guardar tirada"));
+        QCOMPARE(child<ActionButton>(&view, "saveButton")->text(),
+                 QStringLiteral("Guardar tirada"));
         QVERIFY(table.store->history().isEmpty());
         click(&view, "saveButton");
-        QCOMPARE(child<TableButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+        QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
         // Saving again keeps one entry.
         click(&view, "saveButton");
         QCOMPARE(table.store->history().size(), 1);
@@ -307,3 +308,4 @@ void TableViewTest::failedExportKeepsTheReading()
 
 QTEST_MAIN(TableViewTest)
 #include "tst_table_view.moc"
+#include "views/kit/clamped_label.h"

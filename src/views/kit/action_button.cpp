@@ -1,4 +1,4 @@
-#include "views/table/table_button.h"
+#include "views/kit/action_button.h"
 
 #include "views/kit/icons.h"
 #include "views/kit/typography.h"
@@ -16,7 +16,7 @@ constexpr int symbolGap = 6;
 constexpr qreal cornerRadius = 6.0;
 } // namespace
 
-TableButton::TableButton(const QString& text, Kind kind, QWidget* parent)
+ActionButton::ActionButton(const QString& text, Kind kind, QWidget* parent)
     : QPushButton(text, parent), m_kind(kind)
 {
     setFont(Typography::font(Typography::Style::body));
@@ -26,39 +26,39 @@ TableButton::TableButton(const QString& text, Kind kind, QWidget* parent)
     setAttribute(Qt::WA_Hover);
 }
 
-void TableButton::setSymbol(const QString& symbol)
+void ActionButton::setSymbol(const QString& symbol)
 {
     m_symbol = Icons::has(symbol) ? symbol : QString();
     updateGeometry();
     update();
 }
 
-void TableButton::setTint(const QColor& tint)
+void ActionButton::setTint(const QColor& tint)
 {
     m_tint = tint;
     update();
 }
 
-void TableButton::setStacked(bool stacked)
+void ActionButton::setStacked(bool stacked)
 {
     m_stacked = stacked;
     updateGeometry();
     update();
 }
 
-void TableButton::setExtraVerticalPadding(int padding)
+void ActionButton::setExtraVerticalPadding(int padding)
 {
     m_extraPadding = padding;
     updateGeometry();
     update();
 }
 
-int TableButton::symbolSize() const
+int ActionButton::symbolSize() const
 {
     return m_stacked ? 20 : 14;
 }
 
-QSize TableButton::sizeHint() const
+QSize ActionButton::sizeHint() const
 {
     const QFontMetricsF metrics(font());
     const qreal textWidth = std::ceil(metrics.horizontalAdvance(text()));
@@ -77,12 +77,12 @@ QSize TableButton::sizeHint() const
     return {int(width) + 2 * horizontalPadding, int(height) + 2 * vertical};
 }
 
-QSize TableButton::minimumSizeHint() const
+QSize ActionButton::minimumSizeHint() const
 {
     return sizeHint();
 }
 
-QColor TableButton::labelColor() const
+QColor ActionButton::labelColor() const
 {
     if (m_kind == Kind::prominent)
         return Qt::white;
@@ -91,7 +91,7 @@ QColor TableButton::labelColor() const
     return palette().color(QPalette::ButtonText);
 }
 
-void TableButton::paintEvent(QPaintEvent*)
+void ActionButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
@@ -160,7 +160,7 @@ void TableButton::paintEvent(QPaintEvent*)
     }
 }
 
-void TableButton::focusInEvent(QFocusEvent* event)
+void ActionButton::focusInEvent(QFocusEvent* event)
 {
     m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
                       event->reason() == Qt::BacktabFocusReason ||
@@ -168,13 +168,13 @@ void TableButton::focusInEvent(QFocusEvent* event)
     QPushButton::focusInEvent(event);
 }
 
-void TableButton::focusOutEvent(QFocusEvent* event)
+void ActionButton::focusOutEvent(QFocusEvent* event)
 {
     m_keyboardFocus = false;
     QPushButton::focusOutEvent(event);
 }
 
-void TableButton::keyPressEvent(QKeyEvent* event)
+void ActionButton::keyPressEvent(QKeyEvent* event)
 {
     // Return and Enter press the focused button, as Space does.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
@@ -186,14 +186,14 @@ void TableButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-void TableButton::enterEvent(QEnterEvent* event)
+void ActionButton::enterEvent(QEnterEvent* event)
 {
     m_hovered = true;
     update();
     QPushButton::enterEvent(event);
 }
 
-void TableButton::leaveEvent(QEvent* event)
+void ActionButton::leaveEvent(QEvent* event)
 {
     m_hovered = false;
     update();

@@ -3,16 +3,17 @@
 #include <QColor>
 #include <QPushButton>
 
-// The buttons of the reading table, drawn by us so they look the same on every desktop
-// style: a "prominent" button filled with the accent colour, and a "bordered" one with a
-// faint fill and hairline border, optionally tinted (the gold cut buttons on the cloth).
-// The optional symbol sits before the text, or above it in a stacked button.
-class TableButton : public QPushButton {
+// The buttons of every screen, drawn by us so they look the same on every desktop style: a
+// "prominent" button filled with the accent colour, and a "bordered" one with a faint fill
+// and hairline border, optionally tinted (the gold cut buttons on the cloth). The optional
+// symbol sits before the text, or above it in a stacked button. The focus ring shows only
+// when focus came from the keyboard, and Return presses the focused button as Space does.
+class ActionButton : public QPushButton {
     Q_OBJECT
 public:
     enum class Kind { prominent, bordered };
 
-    TableButton(const QString& text, Kind kind, QWidget* parent = nullptr);
+    ActionButton(const QString& text, Kind kind, QWidget* parent = nullptr);
 
     Kind kind() const { return m_kind; }
     void setSymbol(const QString& symbol);

@@ -1,0 +1,22 @@
+#include "views/kit/divider.h"
+
+#include <QPainter>
+
+Divider::Divider(Qt::Orientation orientation, QWidget* parent) : QWidget(parent)
+{
+    if (orientation == Qt::Horizontal) {
+        setFixedHeight(1);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    } else {
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+}
+
+void Divider::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QColor color = palette().color(QPalette::WindowText);
+    color.setAlphaF(0.14f);
+    painter.fillRect(rect(), color);
+}

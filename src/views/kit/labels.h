@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// Labels for texts of the user, the deck and the screens. The text is always plain: nothing
+// in it is ever interpreted as markup.
+namespace Labels {
+
+// A word-wrapped plain-text label in `font`, optionally in the secondary shade and
+// selectable by mouse and keyboard.
+QLabel* plain(const QString& text, const QFont& font, bool secondary = false,
+              bool selectable = false, QWidget* parent = nullptr);
+// Makes a label's text selectable by mouse and keyboard; returns the label.
+QLabel* selectable(QLabel* label);
+
+} // namespace Labels

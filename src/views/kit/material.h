@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+// The "material" of panels: a translucent sheet a little lighter than the window, on light
+// and dark palettes alike, with a hairline edge.
+namespace Material {
+QColor fill(const QPalette& palette);
+QColor edge(const QPalette& palette);
+} // namespace Material

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QAbstractButton>
+
+// An on/off switch: a pill with a round knob, filled with the accent colour when on.
+class ToggleSwitch : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit ToggleSwitch(QWidget* parent = nullptr);
+    QSize sizeHint() const override { return {38, 22}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
