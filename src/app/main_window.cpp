@@ -3,9 +3,7 @@
 #include "app/content_view.h"
 #include "app/menu_commands.h"
 
-#include <QMenuBar>
 #include <QToolBar>
-#include <QToolButton>
 
 MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
 {

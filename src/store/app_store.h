@@ -5,6 +5,7 @@
 #include "model/reading.h"
 #include "model/spread.h"
 #include "model/topic.h"
+#include "store/phase.h"
 #include "store/state_encoder.h"
 
 #include <QList>
@@ -28,7 +29,7 @@ class AppStore : public QObject {
     Q_PROPERTY(std::optional<int> selectedIndex READ selectedIndex WRITE setSelectedIndex NOTIFY
                    selectedIndexChanged)
     Q_PROPERTY(QString section READ section WRITE setSection NOTIFY sectionChanged)
-    Q_PROPERTY(Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(Ritual::Phase phase READ phase NOTIFY phaseChanged)
     Q_PROPERTY(QList<qint64> deck READ deck NOTIFY deckChanged)
     Q_PROPERTY(QString question READ question WRITE setQuestion NOTIFY questionChanged)
     Q_PROPERTY(Topic topic READ topic WRITE setTopic NOTIFY topicChanged)
@@ -41,8 +42,7 @@ class AppStore : public QObject {
                    showNewConfirmationChanged)
 
 public:
-    enum class Phase { prepare, shuffling, cut, reading };
-    Q_ENUM(Phase)
+    using Phase = Ritual::Phase;
 
     // saveURL: the state file; none means ~/.local/share/Arcandel/state.json.
     // preview: show the sample reading and never touch any file.

@@ -7,7 +7,6 @@
 
 #include <QImageReader>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmapCache>
 #include <QTextOption>
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "views/cards/card_shadow.h"
 
 #include <QImage>
-#include <QPaintDevice>
 #include <QPainter>
 #include <QPixmapCache>
 #include <algorithm>

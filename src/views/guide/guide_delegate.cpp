@@ -6,9 +6,7 @@
 #include "views/guide/guide_model.h"
 #include "views/kit/typography.h"
 
-#include <QKeyEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -148,46 +146,4 @@ void GuideDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(GuideModel::NumeralRole).toString());
     painter->restore();
-}
-
-GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
-{
-    setItemDelegate(new GuideDelegate(this));
-    setViewMode(QListView::ListMode);
-    setFlow(QListView::LeftToRight);
-    setWrapping(true);
-    setResizeMode(QListView::Adjust);
-    setUniformItemSizes(false);
-    setMovement(QListView::Static);
-    setSpacing(0);
-    setFrameShape(QFrame::NoFrame);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
-    verticalScrollBar()->setSingleStep(24);
-    setCursor(Qt::PointingHandCursor);
-    connect(this, &QAbstractItemView::clicked, this, &GuideGridView::chosen);
-}
-
-void GuideGridView::keyPressEvent(QKeyEvent* event)
-{
-    const QModelIndex current = currentIndex();
-    const int key = event->key();
-    if (current.isValid() &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-        Q_EMIT chosen(current);
-        event->accept();
-        return;
-    }
-    QListView::keyPressEvent(event);
-}
-
-void GuideGridView::resizeEvent(QResizeEvent* event)
-{
-    QListView::resizeEvent(event);
-    // Cells are half the width: lay them out again for the new width.
-    scheduleDelayedItemsLayout();
 }

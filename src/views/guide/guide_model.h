@@ -4,7 +4,6 @@
 
 #include <QAbstractListModel>
 #include <QList>
-#include <QSortFilterProxyModel>
 #include <optional>
 
 // The 22 arcana of the guide in catalog order, with the card that is selected.
@@ -42,20 +41,4 @@ private:
     QList<Arcana> m_deck;
     QList<QString> m_search;
     std::optional<qint64> m_selected;
-};
-
-// The cards whose name and keywords contain the search text.
-class GuideFilterModel : public QSortFilterProxyModel {
-    Q_OBJECT
-public:
-    explicit GuideFilterModel(QObject* parent = nullptr);
-    const QString& search() const { return m_search; }
-    void setSearch(const QString& search);
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-
-private:
-    QString m_search;
-    QString m_folded;
 };

@@ -11,11 +11,11 @@
 #include "views/kit/table_palette.h"
 #include "views/kit/typography.h"
 
+#include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr qreal thumbnailHeight = CardGeometry::heightForWidth(HistoryDelegate::thumbnailWidth);
 constexpr int stripPad = 8; // room around the thumbnails for their turn and shadow
 constexpr int buttonHeight = 24;
 constexpr int buttonPadding = 10;
@@ -516,136 +515,4 @@ bool HistoryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     QToolTip::showText(event->globalPos(), tip, view,
                        actionRect(option.rect, index, actionAt(option.rect, index, event->pos())));
     return true;
-}
-
-HistoryListView::HistoryListView(QWidget* parent)
-    : QListView(parent), m_delegate(new HistoryDelegate(this)), m_warmer(new QTimer(this))
-{
-    m_warmer->setInterval(0);
-    connect(m_warmer, &QTimer::timeout, this, &HistoryListView::warmNextFace);
-    setItemDelegate(m_delegate);
-    setFrameShape(QFrame::NoFrame);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setResizeMode(QListView::Adjust);
-    setUniformItemSizes(false);
-    // Rows are measured a batch at a time between events: a long journal opens at once and
-    // the rest of the list is laid out while the user looks at the first rows.
-    setLayoutMode(QListView::Batched);
-    setBatchSize(60);
-    setMouseTracking(true);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
-    verticalScrollBar()->setSingleStep(24);
-}
-
-void HistoryListView::keyPressEvent(QKeyEvent* event)
-{
-    const QModelIndex current = currentIndex();
-    if (current.isValid()) {
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = visualRect(current);
-        if (m_delegate->editorEvent(event, model(), option, current)) {
-            event->accept();
-            return;
-        }
-    }
-    QListView::keyPressEvent(event);
-}
-
-bool HistoryListView::offerToDelegate(QMouseEvent* event, const QModelIndex& index)
-{
-    if (!index.isValid())
-        return false;
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    option.rect = visualRect(index);
-    return m_delegate->editorEvent(event, model(), option, index);
-}
-
-void HistoryListView::mousePressEvent(QMouseEvent* event)
-{
-    // The row's buttons are handled here rather than through the view's editing machinery,
-    // so a press and its release always reach the delegate together.
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (offerToDelegate(event, index)) {
-        setFocus(Qt::MouseFocusReason);
-        setCurrentIndex(index);
-        event->accept();
-        return;
-    }
-    QListView::mousePressEvent(event);
-}
-
-void HistoryListView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (m_delegate->isPressing()) {
-        const QModelIndex index = indexAt(event->position().toPoint());
-        if (!offerToDelegate(event, index)) {
-            // Released outside any row: the press ends without an action.
-            m_delegate->editorEvent(event, model(), QStyleOptionViewItem(), QModelIndex());
-        }
-        event->accept();
-        return;
-    }
-    QListView::mouseReleaseEvent(event);
-}
-
-void HistoryListView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QModelIndex index = indexAt(event->position().toPoint());
-    if (offerToDelegate(event, index)) {
-        event->accept();
-        return;
-    }
-    QListView::mouseDoubleClickEvent(event);
-}
-
-void HistoryListView::mouseMoveEvent(QMouseEvent* event)
-{
-    QListView::mouseMoveEvent(event);
-    const QPoint point = event->position().toPoint();
-    const QModelIndex index = indexAt(point);
-    const HistoryDelegate::Action action =
-        index.isValid() ? m_delegate->actionAt(visualRect(index), index, point)
-                        : HistoryDelegate::Action::none;
-    m_delegate->setHover(index, action);
-    viewport()->setCursor(action == HistoryDelegate::Action::none ? Qt::ArrowCursor
-                                                                  : Qt::PointingHandCursor);
-}
-
-void HistoryListView::showEvent(QShowEvent* event)
-{
-    QListView::showEvent(event);
-    if (m_nextFace == 0 && model() && model()->rowCount() > 0)
-        m_warmer->start();
-}
-
-void HistoryListView::warmNextFace()
-{
-    const QList<Arcana>& deck = Catalog::cards();
-    if (m_nextFace >= 2 * deck.size()) {
-        m_warmer->stop();
-        return;
-    }
-    const Arcana& card = deck.at(m_nextFace / 2);
-    CardFace::pixmap(card, m_nextFace % 2 == 1,
-                     QSizeF(HistoryDelegate::thumbnailWidth, thumbnailHeight), devicePixelRatioF());
-    ++m_nextFace;
-}
-
-void HistoryListView::leaveEvent(QEvent* event)
-{
-    QListView::leaveEvent(event);
-    m_delegate->setHover(QPersistentModelIndex(), HistoryDelegate::Action::none);
-}
-
-void HistoryListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
-{
-    QListView::currentChanged(current, previous);
-    m_delegate->setFocusedAction(HistoryDelegate::Action::restore);
 }

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "model/reading.h"
+#include "views/cards/card_geometry.h"
 
 #include <QCache>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QListView>
 #include <QPersistentModelIndex>
 #include <QPixmap>
 #include <QStyledItemDelegate>
-#include <QTimer>
 
 // Paints one saved reading as a card of the history: thumbnails, question, spread and topic,
 // date, notes, "Volver a esta tirada", and the favourite and delete buttons, and turns clicks
@@ -32,11 +31,13 @@ public:
     static int reservedLines(const QString& text, const QFont& font, qreal width);
 
     // Sizes of a row, in points.
-    static constexpr int rowGap = 14;         // between two rows
-    static constexpr int rowMargin = 20;      // inside a row
-    static constexpr int rowSpacing = 20;     // between thumbnails, details and actions
-    static constexpr int thumbnailBox = 130;  // width of the thumbnails' box
-    static constexpr int thumbnailWidth = 48; // one thumbnail
+    static constexpr int rowGap = 14;        // between two rows
+    static constexpr int rowMargin = 20;     // inside a row
+    static constexpr int rowSpacing = 20;    // between thumbnails, details and actions
+    static constexpr int thumbnailBox = 130; // width of the thumbnails' box
+    static constexpr int thumbnailWidth = 48;
+    static constexpr qreal thumbnailHeight =
+        CardGeometry::heightForWidth(thumbnailWidth); // one thumbnail
     static constexpr int thumbnailOverlap = 13;
     static constexpr int detailSpacing = 7;
     static constexpr int actionSpacing = 15;
@@ -129,35 +130,4 @@ private:
     qreal m_headlinePitch;
     qreal m_captionPitch;
     qreal m_buttonWidth;
-};
-
-// The list of the history: passes keys and hover to the delegate so the buttons inside a row
-// work with the keyboard and show where the pointer is.
-class HistoryListView : public QListView {
-    Q_OBJECT
-public:
-    explicit HistoryListView(QWidget* parent = nullptr);
-    HistoryDelegate* historyDelegate() const { return m_delegate; }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-
-private:
-    // Offers a mouse event to the delegate's buttons first.
-    bool offerToDelegate(QMouseEvent* event, const QModelIndex& index);
-
-    // Renders one card face at thumbnail size per pass of the event loop, so scrolling onto
-    // a card not seen yet does not stop to read its picture.
-    void warmNextFace();
-
-    HistoryDelegate* m_delegate;
-    QTimer* m_warmer;
-    int m_nextFace = 0;
 };

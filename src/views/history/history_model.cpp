@@ -1,6 +1,5 @@
 #include "views/history/history_model.h"
 
-#include "model/catalog.h"
 #include "store/app_store.h"
 #include "views/kit/text_search.h"
 
@@ -266,45 +265,4 @@ QString HistoryModel::formatDate(double date, const QLocale& locale)
     const QDateTime when = ReferenceDate::toDateTime(date).toLocalTime();
     return locale.toString(when.date(), format) + QStringLiteral(", ") +
            locale.toString(when.time(), QLocale::ShortFormat);
-}
-
-HistoryFilterModel::HistoryFilterModel(QObject* parent) : QSortFilterProxyModel(parent)
-{
-    setDynamicSortFilter(true);
-}
-
-void HistoryFilterModel::setSearch(const QString& search)
-{
-    if (search == m_search)
-        return;
-    m_search = search;
-    m_foldedSearch = TextSearch::fold(search);
-    refilter();
-}
-
-void HistoryFilterModel::setFavoritesOnly(bool on)
-{
-    if (on == m_favoritesOnly)
-        return;
-    m_favoritesOnly = on;
-    refilter();
-}
-
-void HistoryFilterModel::refilter()
-{
-    invalidateFilter();
-}
-
-bool HistoryFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
-{
-    if (sourceParent.isValid())
-        return false;
-    const auto* history = qobject_cast<const HistoryModel*>(sourceModel());
-    if (!history)
-        return true;
-    if (m_favoritesOnly && !history->reading(sourceRow).favorite)
-        return false;
-    if (m_search.isEmpty())
-        return true;
-    return TextSearch::containsFolded(history->searchText(sourceRow), m_foldedSearch);
 }

@@ -2,6 +2,8 @@
 
 #include "store/app_store.h"
 #include "views/history/history_delegate.h"
+#include "views/history/history_filter_model.h"
+#include "views/history/history_list_view.h"
 #include "views/history/history_model.h"
 #include "views/kit/action_button.h"
 #include "views/kit/icons.h"
@@ -11,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>

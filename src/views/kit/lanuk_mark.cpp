@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmapCache>
 #include <cmath>
 

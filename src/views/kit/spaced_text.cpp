@@ -6,7 +6,6 @@
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWheelEvent>

@@ -15,7 +15,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>

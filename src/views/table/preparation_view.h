@@ -1,8 +1,7 @@
 #pragma once
 
-#include "store/app_store.h"
+#include "store/phase.h"
 
-#include <QPointF>
 #include <QWidget>
 
 class ClampedLabel;
@@ -12,40 +11,9 @@ class QPlainTextEdit;
 class QScrollArea;
 class QVariantAnimation;
 class ActionButton;
+class AppStore;
+class DeckFan;
 class TableSurfaceWidget;
-
-// The stack of five card backs on the preparation table. At rest they lie as a tidy fan;
-// while shuffling they spread out, mirrored by each flip of the screen's pulse.
-class DeckFan : public QWidget {
-    Q_OBJECT
-public:
-    struct Pose {
-        qreal rotation = 0.0; // degrees about the card's centre
-        QPointF offset;       // points from the centre of the box
-    };
-    static constexpr int cardCount = 5;
-    static constexpr qreal cardWidth = 126.0;
-    static constexpr int boxHeight = 258;
-
-    explicit DeckFan(QWidget* parent = nullptr);
-
-    // The pose of card `index` (0 at the bottom) in a phase; `pulse` goes from 0 (false) to
-    // 1 (true) and may lie in between while the shuffle animates.
-    static Pose pose(int index, AppStore::Phase phase, qreal pulse);
-    void setState(AppStore::Phase phase, qreal pulse);
-    Pose cardPose(int index) const { return pose(index, m_phase, m_pulse); }
-    qreal pulseValue() const { return m_pulse; }
-
-    QSize sizeHint() const override { return {300, boxHeight}; }
-    QSize minimumSizeHint() const override { return {260, boxHeight}; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    AppStore::Phase m_phase = AppStore::Phase::prepare;
-    qreal m_pulse = 0.0;
-};
 
 // The screen before any card lies on the table: the cloth with the deck that follows the
 // phase, and the form where the question, topic and spread are chosen and the shuffle is
@@ -79,7 +47,7 @@ private:
     AppStore* m_store;
     bool m_pulse = false;
     qreal m_pulseFrom = 0.0;
-    AppStore::Phase m_shownPhase = AppStore::Phase::prepare;
+    Ritual::Phase m_shownPhase = Ritual::Phase::prepare;
     bool m_syncing = false;
 
     TableSurfaceWidget* m_table;

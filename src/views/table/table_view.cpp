@@ -13,7 +13,6 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>

@@ -1,5 +1,7 @@
 #include "model/catalog.h"
 #include "views/guide/guide_delegate.h"
+#include "views/guide/guide_filter_model.h"
+#include "views/guide/guide_grid_view.h"
 #include "views/guide/guide_model.h"
 #include "views/guide/guide_view.h"
 #include "views/kit/section_title.h"

@@ -1,5 +1,7 @@
 #include "support/fixtures.h"
 #include "views/history/history_delegate.h"
+#include "views/history/history_filter_model.h"
+#include "views/history/history_list_view.h"
 #include "views/history/history_model.h"
 #include "views/history/history_view.h"
 #include "views/kit/typography.h"

@@ -1,6 +1,8 @@
 #include "model/catalog.h"
 #include "table_test_kit.h"
 #include "views/kit/table_palette.h"
+#include "views/table/board_caption.h"
+#include "views/table/board_element.h"
 #include "views/table/board_layout.h"
 #include "views/table/reading_board.h"
 

@@ -1,6 +1,7 @@
 #include "table_test_kit.h"
 #include "views/kit/action_button.h"
 #include "views/kit/clamped_label.h"
+#include "views/table/board_element.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
@@ -308,4 +309,3 @@ void TableViewTest::failedExportKeepsTheReading()
 
 QTEST_MAIN(TableViewTest)
 #include "tst_table_view.moc"
-#include "views/kit/clamped_label.h"

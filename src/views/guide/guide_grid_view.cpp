@@ -1,0 +1,51 @@
+#include "views/guide/guide_grid_view.h"
+
+#include "views/cards/card_face.h"
+#include "views/cards/card_shadow.h"
+#include "views/guide/guide_delegate.h"
+#include "views/kit/typography.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
+{
+    setItemDelegate(new GuideDelegate(this));
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(false);
+    setMovement(QListView::Static);
+    setSpacing(0);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAutoFillBackground(false);
+    viewport()->setAutoFillBackground(false);
+    verticalScrollBar()->setSingleStep(24);
+    setCursor(Qt::PointingHandCursor);
+    connect(this, &QAbstractItemView::clicked, this, &GuideGridView::chosen);
+}
+
+void GuideGridView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    const int key = event->key();
+    if (current.isValid() &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        Q_EMIT chosen(current);
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void GuideGridView::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    // Cells are half the width: lay them out again for the new width.
+    scheduleDelayedItemsLayout();
+}

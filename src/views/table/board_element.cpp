@@ -1,0 +1,363 @@
+#include "views/table/board_element.h"
+
+#include "store/app_store.h"
+#include "views/cards/card_back.h"
+#include "views/cards/card_face.h"
+#include "views/cards/card_shadow.h"
+#include "views/kit/clamped_text.h"
+#include "views/kit/motion.h"
+#include "views/kit/table_easing.h"
+#include "views/kit/table_palette.h"
+#include "views/kit/typography.h"
+#include "views/table/board_caption.h"
+#include "views/table/board_layout.h"
+#include "views/table/reading_board.h"
+#include "views/table/table_surface.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QVariantAnimation>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr qreal outlineRadius = 7.0;
+constexpr qreal outlineWidth = 3.0;
+constexpr qreal shadowBlur = 8.0;
+constexpr qreal shadowOffset = 6.0;
+constexpr qreal shadowOpacity = 0.38;
+constexpr qreal focusGap = 5.0;
+
+// Room around a card for its shadow, outline and focus ring.
+qreal slotMargin()
+{
+    return std::max(CardShadow::margin(shadowBlur), focusGap + 2.0);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+BoardElement::BoardElement(AppStore* store, Spread spread, int index, QWidget* parent)
+    : QAbstractButton(parent), m_store(store), m_spread(spread), m_index(index)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    const QList<Position> all = positions(spread);
+    if (index >= 0 && index < all.size())
+        m_position = all.at(index);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (m_store)
+            m_store->reveal(m_index);
+    });
+}
+
+void BoardElement::setCaption(BoardCaption* caption)
+{
+    m_caption = caption;
+    relayout();
+}
+
+bool BoardElement::isCrossing() const
+{
+    return BoardLayout::isCrossing(m_spread, m_index);
+}
+
+void BoardElement::setState(const Reading& reading, std::optional<int> selectedIndex,
+                            bool animateTurn)
+{
+    const bool hasCard = m_index >= 0 && m_index < reading.cards.size();
+    const DrawnCard card = hasCard ? reading.cards.at(m_index) : DrawnCard{};
+    const bool revealed = hasCard && m_index < reading.revealed;
+    const bool selected = selectedIndex && *selectedIndex == m_index;
+    const bool next = m_index == reading.revealed;
+    const bool changed = hasCard != m_hasCard || !(card == m_card) || revealed != m_revealed ||
+                         selected != m_selected || next != m_next;
+    const bool turnedNow = revealed && !m_revealed;
+    m_hasCard = hasCard;
+    m_card = card;
+    m_selected = selected;
+    m_next = next;
+    m_revealed = revealed;
+    setEnabled(hasCard && m_index <= reading.revealed);
+
+    if (turnedNow && animateTurn && isVisible()) {
+        if (!m_faceFade) {
+            m_faceFade = new QVariantAnimation(this);
+            m_faceFade->setStartValue(0.0);
+            m_faceFade->setEndValue(1.0);
+            m_faceFade->setDuration(Motion::faceFadeMs);
+            m_faceFade->setEasingCurve(TableEasing::easeInOut());
+            connect(m_faceFade, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+                m_faceOpacity = v.toReal();
+                update();
+            });
+        }
+        m_faceFade->stop();
+        m_faceOpacity = 0.0;
+        m_faceFade->start();
+    } else if (!revealed || !m_faceFade || m_faceFade->state() != QAbstractAnimation::Running) {
+        if (m_faceFade)
+            m_faceFade->stop();
+        m_faceOpacity = revealed ? 1.0 : 0.0;
+    }
+
+    if (m_caption) {
+        QString name;
+        if (revealed) {
+            if (const Arcana* arcana = m_card.arcana())
+                name = arcana->name + (m_card.reversed ? QStringLiteral(" ↓") : QString());
+        }
+        m_caption->setContent(
+            QString::number(m_index + 1) + QStringLiteral(" · ") + m_position.title, name,
+            m_spread == Spread::celtic ? 10 : 11, BoardLayout::hasSideCaption(m_spread, m_index));
+    }
+    updateAccessibility();
+    if (changed) {
+        relayout(); // the caption may have gained a name
+        update();
+    }
+}
+
+QString BoardElement::accessibilityTitle() const
+{
+    QString label = QString::number(m_index + 1) + QStringLiteral(", ") + m_position.title +
+                    QStringLiteral(", ");
+    const Arcana* arcana = m_revealed ? m_card.arcana() : nullptr;
+    if (arcana)
+        label += arcana->name +
+                 (m_card.reversed ? QStringLiteral(", invertida") : QStringLiteral(", al derecho"));
+    else
+        label += QStringLiteral("carta boca abajo");
+    return label;
+}
+
+QString BoardElement::accessibilityHint() const
+{
+    return m_next ? QStringLiteral("Descubrir carta") : QStringLiteral("Leer interpretación");
+}
+
+void BoardElement::updateAccessibility()
+{
+    const QString title = accessibilityTitle();
+    if (accessibleName() != title)
+        setAccessibleName(title);
+    const QString hint = accessibilityHint();
+    if (accessibleDescription() != hint)
+        setAccessibleDescription(hint);
+}
+
+void BoardElement::setLayout(const QSizeF& boardSize, double cardWidth)
+{
+    m_boardSize = boardSize;
+    m_cardWidth = std::max(0.0, cardWidth);
+    relayout();
+}
+
+void BoardElement::setPlacement(qreal placement)
+{
+    placement = std::clamp<qreal>(placement, 0.0, 1.0);
+    if (qFuzzyCompare(placement + 1.0, m_placement + 1.0))
+        return;
+    m_placement = placement;
+    relayout();
+    update();
+}
+
+QRectF BoardElement::cardRect() const
+{
+    const QPointF center = BoardLayout::cardCenter(m_position, m_boardSize) +
+                           QPointF(0.0, -Motion::dealDropDistance * (1.0 - m_placement));
+    const double height = CardGeometry::heightForWidth(m_cardWidth);
+    return {center.x() - m_cardWidth / 2.0, center.y() - height / 2.0, m_cardWidth, height};
+}
+
+QRectF BoardElement::visualRect() const
+{
+    const QRectF card = cardRect();
+    if (!isCrossing())
+        return card;
+    QRectF turned(0, 0, card.height(), card.width());
+    turned.moveCenter(card.center());
+    return turned;
+}
+
+void BoardElement::relayout()
+{
+    if (m_boardSize.isEmpty())
+        return;
+    const QRectF visual = visualRect();
+    const qreal margin = slotMargin();
+    const QRect frame =
+        visual.adjusted(-margin, -margin, margin, margin + shadowOffset).toAlignedRect();
+    m_centerInWidget = visual.center() - QPointF(frame.topLeft());
+    if (geometry() != frame)
+        setGeometry(frame);
+
+    if (m_caption) {
+        const QPointF cardCenter = visual.center();
+        const QSizeF size =
+            BoardLayout::captionSize(m_spread, m_index, m_boardSize.width(), m_cardWidth);
+        const QPointF center = BoardLayout::captionCenter(m_spread, m_index, cardCenter,
+                                                          m_boardSize.width(), m_cardWidth);
+        // The box is 40 (below) or 60 (beside) points high; longer names run past it as
+        // they would past a frame, downwards below a card and both ways beside one.
+        const qreal content = std::ceil(m_caption->contentHeight(size.width()));
+        QRectF box(center.x() - size.width() / 2.0, center.y() - size.height() / 2.0, size.width(),
+                   size.height());
+        if (content > box.height()) {
+            const qreal extra = content - box.height();
+            if (m_caption->isSide())
+                box.adjust(0, -extra / 2.0, 0, extra / 2.0);
+            else
+                box.setHeight(content);
+        }
+        const QRect captionFrame = box.toRect();
+        if (m_caption->geometry() != captionFrame)
+            m_caption->setGeometry(captionFrame);
+        m_caption->setOpacity(m_placement);
+        // The crossing card has no caption.
+        m_caption->setVisible(!isCrossing());
+    }
+}
+
+void BoardElement::prepareFace(qreal dpr)
+{
+    if (m_hasCard && m_cardWidth > 0.0)
+        facePixmap(dpr);
+}
+
+QPixmap BoardElement::facePixmap(qreal dpr)
+{
+    const Arcana* arcana = m_card.arcana();
+    if (!arcana)
+        return {};
+    const QSizeF size(m_cardWidth, CardGeometry::heightForWidth(m_cardWidth));
+    const QString key = QString::number(m_card.arcanaID) +
+                        (m_card.reversed ? QStringLiteral("r") : QStringLiteral("u")) +
+                        QString::number(size.width(), 'f', 2) + QLatin1Char('@') +
+                        QString::number(dpr);
+    if (key != m_faceKey) {
+        m_face = CardFace::pixmap(*arcana, m_card.reversed, size, dpr);
+        m_faceKey = key;
+    }
+    return m_face;
+}
+
+void BoardElement::paintEvent(QPaintEvent*)
+{
+    if (m_placement <= 0.0 || m_cardWidth <= 0.0)
+        return;
+    QPainter painter(this);
+    // The device's ratio, not the screen's: rendering into a denser image stays sharp.
+    const qreal dpr = painter.device()->devicePixelRatioF();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    painter.setOpacity(m_placement);
+
+    const double width = m_cardWidth;
+    const double height = CardGeometry::heightForWidth(width);
+    const QSizeF cardSize(width, height);
+    const QSizeF visualSize = isCrossing() ? cardSize.transposed() : cardSize;
+    // Pictures land on whole device pixels, so faces stay as sharp as they were rendered.
+    const auto snap = [dpr](const QPointF& p) {
+        return QPointF(std::round(p.x() * dpr) / dpr, std::round(p.y() * dpr) / dpr);
+    };
+    const QRectF visual(
+        snap(m_centerInWidget - QPointF(visualSize.width() / 2.0, visualSize.height() / 2.0)),
+        visualSize);
+
+    // The shadow falls straight down whatever the card's rotation.
+    const QColor shadowColor(0, 0, 0, int(std::lround(shadowOpacity * 255)));
+    const QPixmap shadow =
+        CardShadow::pixmap(visualSize, outlineRadius, shadowBlur, shadowColor, dpr);
+    const qreal margin = CardShadow::margin(shadowBlur);
+    painter.drawPixmap(visual.topLeft() - QPointF(margin, margin - shadowOffset), shadow);
+
+    const qreal face = m_revealed ? m_faceOpacity : 0.0;
+    if (face < 1.0) {
+        painter.setOpacity(m_placement * (1.0 - face));
+        painter.drawPixmap(visual.topLeft(), turned(CardBack::pixmap(cardSize, dpr)));
+    }
+    if (face > 0.0) {
+        const QPixmap pixmap = facePixmap(dpr);
+        painter.setOpacity(m_placement * face);
+        painter.drawPixmap(visual.topLeft(),
+                           turned(pixmap.isNull() ? CardBack::pixmap(cardSize, dpr) : pixmap));
+    }
+    painter.setOpacity(m_placement);
+    painter.setBrush(Qt::NoBrush);
+    if (m_selected) {
+        painter.setPen(QPen(TablePalette::gold(), outlineWidth));
+        painter.drawRoundedRect(visual, outlineRadius, outlineRadius);
+    }
+    if (hasFocus() && m_keyboardFocus) {
+        QColor ring(Qt::white);
+        ring.setAlphaF(0.8f);
+        painter.setPen(QPen(ring, 1.5, Qt::DashLine));
+        painter.drawRoundedRect(visual.adjusted(-focusGap, -focusGap, focusGap, focusGap),
+                                outlineRadius + focusGap, outlineRadius + focusGap);
+    }
+}
+
+QPixmap BoardElement::turned(const QPixmap& pixmap) const
+{
+    // The crossing card lies a quarter turn clockwise; the turned picture is kept so that
+    // it is drawn without resampling.
+    if (!isCrossing() || pixmap.isNull())
+        return pixmap;
+    const QString key =
+        QStringLiteral("arcandel-board-turned-") + QString::number(pixmap.cacheKey());
+    QPixmap result;
+    if (QPixmapCache::find(key, &result))
+        return result;
+    result = pixmap.transformed(QTransform().rotate(90));
+    result.setDevicePixelRatio(pixmap.devicePixelRatio());
+    QPixmapCache::insert(key, result);
+    return result;
+}
+
+bool BoardElement::hitButton(const QPoint& pos) const
+{
+    // Only the card itself reacts; its shadow and the space around it do not.
+    const QRectF visual = visualRect().translated(-QPointF(geometry().topLeft()));
+    return m_placement > 0.0 && visual.contains(QPointF(pos));
+}
+
+void BoardElement::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void BoardElement::focusInEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+                      event->reason() == Qt::BacktabFocusReason ||
+                      event->reason() == Qt::OtherFocusReason;
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void BoardElement::focusOutEvent(QFocusEvent* event)
+{
+    m_keyboardFocus = false;
+    QAbstractButton::focusOutEvent(event);
+    update();
+}
+
+void BoardElement::completeAnimations()
+{
+    if (m_faceFade && m_faceFade->state() == QAbstractAnimation::Running) {
+        m_faceFade->stop();
+        m_faceOpacity = m_revealed ? 1.0 : 0.0;
+        update();
+    }
+}
