@@ -1,5 +1,6 @@
 #include "bench_fixtures.h"
 #include "engine/reading_engine.h"
+#include "engine/system_random_source.h"
 #include "model/catalog.h"
 
 #include <QCoreApplication>

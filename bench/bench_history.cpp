@@ -4,7 +4,6 @@
 
 #include "model/saved_state.h"
 #include "store/app_store.h"
-#include "views/history/history_delegate.h"
 #include "views/history/history_filter_model.h"
 #include "views/history/history_list_view.h"
 #include "views/history/history_model.h"

@@ -1,7 +1,5 @@
 #include "engine/random_source.h"
 
-#include <QRandomGenerator>
-
 namespace {
 
 __extension__ typedef unsigned __int128 Wide;
@@ -30,9 +28,4 @@ bool RandomSource::boolean()
 {
     // The top bit: one value, one fair bit.
     return (next() >> 63) != 0;
-}
-
-quint64 SystemRandomSource::next()
-{
-    return QRandomGenerator::system()->generate64();
 }

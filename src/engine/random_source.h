@@ -15,9 +15,3 @@ public:
     // A fair boolean, taken from exactly one value of the source.
     bool boolean();
 };
-
-// Backed by the system's cryptographically secure generator.
-class SystemRandomSource final : public RandomSource {
-public:
-    quint64 next() override;
-};

@@ -1,5 +1,7 @@
 #include "engine/reading_engine.h"
 
+#include "model/catalog.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -432,6 +434,33 @@ Reading finish(const Reading& reading, const QList<Arcana>& deck)
     }
     result.synthesis = synthesis(result, deck);
     return result;
+}
+
+// The same operations on the loaded catalog.
+
+QList<qint64> shuffledDeck(RandomSource& rng)
+{
+    return shuffledDeck(rng, Catalog::cards());
+}
+
+QString interpretation(const DrawnCard& card, const Position& position, Topic topic)
+{
+    return interpretation(card, position, topic, Catalog::cards());
+}
+
+QString relationship(const DrawnCard& a, const DrawnCard& b)
+{
+    return relationship(a, b, Catalog::cards());
+}
+
+QString synthesis(const Reading& reading)
+{
+    return synthesis(reading, Catalog::cards());
+}
+
+Reading finish(const Reading& reading)
+{
+    return finish(reading, Catalog::cards());
 }
 
 } // namespace ReadingEngine

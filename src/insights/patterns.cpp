@@ -1,7 +1,6 @@
 #include "insights/patterns.h"
 
 #include "insights/chance.h"
-#include "model/topic.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "store/app_store.h"
 
 #include "engine/reading_engine.h"
+#include "engine/system_random_source.h"
 #include "store/atomic_file.h"
 #include "store/file_errors.h"
 #include "store/save_dialog.h"

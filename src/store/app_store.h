@@ -6,6 +6,7 @@
 #include "model/spread.h"
 #include "model/topic.h"
 #include "store/phase.h"
+#include "store/reading_text.h"
 #include "store/state_encoder.h"
 
 #include <QList>
@@ -104,10 +105,12 @@ public:
     void apply(const Preferences& preferences);
     void exportCurrent();
 
-    // A reading as exported plain text.
-    static QString text(const Reading& reading);
-    // The suggested export file name, "Arcandel-YYYY-MM-DD.txt" with the date in UTC.
-    static QString exportFileName(const Reading& reading);
+    // A reading as exported plain text, and the export's suggested file name.
+    static QString text(const Reading& reading) { return ReadingText::text(reading); }
+    static QString exportFileName(const Reading& reading)
+    {
+        return ReadingText::exportFileName(reading);
+    }
     // Default location of the state file.
     static QString defaultSaveURL();
 

@@ -1,11 +1,8 @@
+#include "store/reading_text.h"
+
 #include "engine/reading_engine.h"
-#include "model/catalog.h"
-#include "store/app_store.h"
 
 #include <QLocale>
-
-// The plain-text form of a reading. Kept apart from the rest of the store because it is a
-// pure function of the reading, the deck and the user's locale.
 
 namespace {
 
@@ -21,7 +18,7 @@ QString dateLine(double date)
 
 } // namespace
 
-QString AppStore::text(const Reading& reading)
+QString ReadingText::text(const Reading& reading)
 {
     QString result =
         QStringLiteral("Arcandel\n") + dateLine(reading.date) + QLatin1Char('\n') +
@@ -52,7 +49,7 @@ QString AppStore::text(const Reading& reading)
     return result;
 }
 
-QString AppStore::exportFileName(const Reading& reading)
+QString ReadingText::exportFileName(const Reading& reading)
 {
     // A format rather than Qt::ISODate, which gives nothing at all outside the years 0 to
     // 9999 (a date edited by hand in the state file).

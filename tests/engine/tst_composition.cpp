@@ -2,6 +2,7 @@
 // carry their number in every field ("luz 5", "sombra 5"), so a row shows what landed where.
 
 #include "engine/reading_engine.h"
+#include "model/catalog.h"
 
 #include <QTest>
 

@@ -1,4 +1,6 @@
 #include "engine/reading_engine.h"
+#include "engine/system_random_source.h"
+#include "model/catalog.h"
 #include "support/scripted_random_source.h"
 
 #include <QTest>

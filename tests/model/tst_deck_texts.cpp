@@ -4,6 +4,7 @@
 // reading sets those cards side by side.
 
 #include "engine/reading_engine.h"
+#include "model/catalog.h"
 
 #include <QHash>
 #include <QRegularExpression>

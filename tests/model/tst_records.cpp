@@ -1,5 +1,4 @@
 #include "model/arcana.h"
-#include "model/json_reader.h"
 #include "model/reference_date.h"
 #include "model/saved_state.h"
 #include "support/test_paths.h"

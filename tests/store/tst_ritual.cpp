@@ -1,4 +1,5 @@
 #include "engine/reading_engine.h"
+#include "model/catalog.h"
 #include "store/app_store.h"
 #include "store_fixtures.h"
 #include "support/recording_services.h"

@@ -3,6 +3,7 @@
 // the deck:  build/default/tools/sample_readings/sample_readings > docs/lecturas-de-muestra.md
 
 #include "engine/reading_engine.h"
+#include "model/catalog.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,7 +1,5 @@
 #include "views/guide/guide_grid_view.h"
 
-#include "views/cards/card_face.h"
-#include "views/cards/card_shadow.h"
 #include "views/guide/guide_delegate.h"
 #include "views/kit/typography.h"
 

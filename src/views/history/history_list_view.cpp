@@ -5,8 +5,6 @@
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
 #include "views/history/history_delegate.h"
-#include "views/kit/clamped_text.h"
-#include "views/kit/icons.h"
 #include "views/kit/typography.h"
 
 #include <QKeyEvent>

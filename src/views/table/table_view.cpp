@@ -19,6 +19,11 @@
 
 namespace {} // namespace
 
+ReadingBoard* TableView::board() const
+{
+    return m_board;
+}
+
 TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     auto* outer = new QVBoxLayout(this);

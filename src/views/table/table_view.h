@@ -1,7 +1,5 @@
 #pragma once
 
-#include "views/table/reading_board.h"
-
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
@@ -14,6 +12,7 @@ class QHBoxLayout;
 class QLabel;
 class QScrollArea;
 class QVBoxLayout;
+class ReadingBoard;
 class ActionButton;
 
 // The "mesa" section: the preparation screen before a reading exists, then the question,
@@ -23,7 +22,7 @@ class TableView : public QWidget {
 public:
     explicit TableView(AppStore* store, QWidget* parent = nullptr);
 
-    ReadingBoard* board() const { return m_board; }
+    ReadingBoard* board() const;
     PreparationView* preparation() const { return m_preparation; }
     InterpretationView* panel() const { return m_panel; }
     // Ends every running animation of the screen at once.

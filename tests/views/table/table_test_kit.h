@@ -7,7 +7,6 @@
 #include "model/spread.h"
 #include "store/app_store.h"
 #include "support/recording_services.h"
-#include "views/kit/motion.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,6 @@
 #include "model/catalog.h"
 #include "table_test_kit.h"
+#include "views/kit/motion.h"
 #include "views/kit/table_palette.h"
 #include "views/table/board_caption.h"
 #include "views/table/board_element.h"

@@ -1,6 +1,7 @@
 #include "model/catalog.h"
 #include "table_test_kit.h"
 #include "views/kit/action_button.h"
+#include "views/kit/motion.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/table/interpretation_view.h"

@@ -2,6 +2,7 @@
 #include "table_test_kit.h"
 #include "views/kit/action_button.h"
 #include "views/kit/clamped_label.h"
+#include "views/kit/motion.h"
 #include "views/table/deck_fan.h"
 #include "views/table/preparation_view.h"
 

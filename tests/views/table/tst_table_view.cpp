@@ -1,6 +1,7 @@
 #include "table_test_kit.h"
 #include "views/kit/action_button.h"
 #include "views/kit/clamped_label.h"
+#include "views/kit/motion.h"
 #include "views/table/board_element.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
