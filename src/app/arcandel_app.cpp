@@ -1,8 +1,10 @@
 #include "app/arcandel_app.h"
 
+#include "app/instance_channel.h"
 #include "app/main_window.h"
 #include "app/tarot_app_delegate.h"
 #include "store/app_store.h"
+#include "store/journal_lock.h"
 #include "views/kit/typography.h"
 
 #include <QApplication>
@@ -44,14 +46,50 @@ ArcandelApp::ArcandelApp(const QStringList& arguments, const QString& workingDir
                          QObject* parent)
     : QObject(parent), m_arguments(arguments),
       m_options(LaunchOptions::parse(arguments, workingDirectory)),
-      m_delegate(new TarotAppDelegate(this))
-{}
+      m_channel(new InstanceChannel(this)), m_delegate(new TarotAppDelegate(this))
+{
+    connect(m_channel, &InstanceChannel::activationRequested, this, [this] {
+        if (!m_window)
+            return;
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    });
+}
 
 ArcandelApp::~ArcandelApp()
 {
-    // The window observes the store; it goes first.
+    // The window observes the store; it goes first. The store waits for its last write,
+    // and only then is the journal free for another launch.
     m_window.reset();
     m_store.reset();
+    m_lock.reset();
+}
+
+bool ArcandelApp::claimJournal()
+{
+    if (m_options.preview || m_lock)
+        return true;
+    auto lock = std::make_unique<JournalLock>(
+        m_options.dataPath ? *m_options.dataPath : AppStore::defaultSaveURL());
+    switch (lock->acquire()) {
+    case JournalLock::Result::acquired:
+        m_channel->listen(lock->channelName());
+        m_lock = std::move(lock);
+        return true;
+    case JournalLock::Result::unavailable:
+        // Nothing can be written there either; the store says so at the first save.
+        return true;
+    case JournalLock::Result::heldElsewhere:
+        break;
+    }
+    m_claimMessage = InstanceChannel::askToActivate(lock->channelName(), 2500)
+                         ? QStringLiteral("Arcandel ya está abierto con este diario; su ventana "
+                                          "ha pasado al frente.")
+                         : QStringLiteral("Arcandel ya está abierto con este diario en otra "
+                                          "ventana.");
+    return false;
 }
 
 AppStore* ArcandelApp::store()

@@ -9,6 +9,8 @@
 #include <memory>
 
 class AppStore;
+class InstanceChannel;
+class JournalLock;
 class MainWindow;
 class QApplication;
 class TarotAppDelegate;
@@ -29,6 +31,14 @@ public:
     MainWindow* window() const { return m_window.get(); }
     TarotAppDelegate* delegate() const { return m_delegate; }
 
+    // Takes the journal for this process, before the store reads it. When another Arcandel
+    // has it open, asks that one to bring its window forward and returns false: this launch
+    // should then end. Preview mode takes nothing.
+    bool claimJournal();
+    // What this launch says on standard output when another one has the journal.
+    QString claimMessage() const { return m_claimMessage; }
+    InstanceChannel* channel() const { return m_channel; }
+
     // Opens the main window and finishes launching (activation, the capture's timer).
     void launch();
 
@@ -44,6 +54,9 @@ private:
     LaunchOptions m_options;
     DesktopSoundPlayer m_soundPlayer;
     DesktopSaveDialog m_saveDialog;
+    std::unique_ptr<JournalLock> m_lock;
+    InstanceChannel* m_channel;
+    QString m_claimMessage;
     std::unique_ptr<AppStore> m_store;
     std::unique_ptr<MainWindow> m_window;
     TarotAppDelegate* m_delegate;

@@ -106,6 +106,7 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     connect(store, &AppStore::showSetupChanged, this, &ContentView::syncSheets);
     connect(store, &AppStore::showPreferencesChanged, this, &ContentView::syncSheets);
     connect(store, &AppStore::errorChanged, this, &ContentView::syncErrorAlert);
+    connect(store, &AppStore::noticeChanged, this, &ContentView::syncNotice);
     connect(store, &AppStore::showNewConfirmationChanged, this, &ContentView::syncConfirmation);
     showDetail();
 }
@@ -127,9 +128,19 @@ QMessageBox* ContentView::errorAlert() const
     return m_errorAlert;
 }
 
+QMessageBox* ContentView::noticeAlert() const
+{
+    return m_noticeAlert;
+}
+
 QMessageBox* ContentView::newConfirmation() const
 {
     return m_confirmation;
+}
+
+QMessageBox* ContentView::quitPrompt() const
+{
+    return m_quitPrompt;
 }
 
 ContentView::Detail ContentView::detailFor(const QString& section)
@@ -205,6 +216,7 @@ void ContentView::showEvent(QShowEvent* event)
     QTimer::singleShot(0, this, [this] {
         syncSheets();
         syncErrorAlert();
+        syncNotice();
         syncConfirmation();
     });
 }
@@ -260,6 +272,24 @@ void ContentView::syncSheets()
     }
 }
 
+QMessageBox* ContentView::makeAlert(const QString& name, const QString& title,
+                                    const QString& message)
+{
+    auto* box = new QMessageBox(presenter());
+    box->setObjectName(name);
+    box->setWindowModality(Qt::WindowModal);
+    box->setIconPixmap(boxPicture(box, [](QPainter& painter, const QRectF& rect) {
+        Icons::paint(painter, rect.adjusted(2, 2, -2, -2),
+                     QStringLiteral("exclamationmark.triangle"), QColor(206, 140, 38), 1.1);
+    }));
+    box->setWindowTitle(QStringLiteral("Arcandel"));
+    box->setText(title);
+    box->setInformativeText(message);
+    makePlainText(box);
+    widen(box);
+    return box;
+}
+
 void ContentView::syncErrorAlert()
 {
     if (!isVisible())
@@ -271,30 +301,31 @@ void ContentView::syncErrorAlert()
             makePlainText(m_errorAlert);
             return;
         }
-        auto* box = new QMessageBox(presenter());
-        box->setObjectName(QStringLiteral("errorAlert"));
-        box->setWindowModality(Qt::WindowModal);
-        box->setIconPixmap(boxPicture(box, [](QPainter& painter, const QRectF& rect) {
-            Icons::paint(painter, rect.adjusted(2, 2, -2, -2),
-                         QStringLiteral("exclamationmark.triangle"), QColor(206, 140, 38), 1.1);
-        }));
-        box->setWindowTitle(QStringLiteral("Arcandel"));
-        box->setText(errorTitle());
-        box->setInformativeText(*error);
-        makePlainText(box);
-        QPushButton* understood =
-            box->addButton(QStringLiteral("Entendido"), QMessageBox::AcceptRole);
-        box->setDefaultButton(understood);
-        box->setEscapeButton(understood);
-        widen(box);
+        QMessageBox* box = makeAlert(QStringLiteral("errorAlert"), errorTitle(), *error);
+        // A failed write can be run again from here.
+        QPushButton* retry = nullptr;
+        QPushButton* close = nullptr;
+        if (m_store->writeFailed()) {
+            retry = box->addButton(QStringLiteral("Reintentar"), QMessageBox::AcceptRole);
+            retry->setObjectName(QStringLiteral("retry"));
+            close = box->addButton(QStringLiteral("Aceptar"), QMessageBox::RejectRole);
+            box->setDefaultButton(retry);
+        } else {
+            close = box->addButton(QStringLiteral("Entendido"), QMessageBox::AcceptRole);
+            box->setDefaultButton(close);
+        }
+        box->setEscapeButton(close);
         m_errorAlert = box;
-        connect(box, &QDialog::finished, this, [this, box] {
+        connect(box, &QDialog::finished, this, [this, box, retry] {
+            const bool again = retry && box->clickedButton() == retry;
             if (m_errorAlert == box)
                 m_errorAlert = nullptr;
             box->deleteLater();
             // Whatever closed the alert, the error has been seen.
             if (m_store->error())
                 m_store->setError(std::nullopt);
+            if (again)
+                m_store->retry();
         });
         box->open();
     } else if (m_errorAlert) {
@@ -303,6 +334,71 @@ void ContentView::syncErrorAlert()
         box->done(QDialog::Rejected);
         box->deleteLater();
     }
+}
+
+void ContentView::syncNotice()
+{
+    if (!isVisible() || m_noticeAlert || !m_store->notice())
+        return;
+    QMessageBox* box = makeAlert(QStringLiteral("noticeAlert"),
+                                 QStringLiteral("Tu diario cambió fuera de Arcandel"),
+                                 *m_store->notice());
+    QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+    box->setDefaultButton(accept);
+    box->setEscapeButton(accept);
+    m_noticeAlert = box;
+    connect(box, &QDialog::finished, this, [this, box] {
+        if (m_noticeAlert == box)
+            m_noticeAlert = nullptr;
+        box->deleteLater();
+        m_store->setNotice(std::nullopt);
+    });
+    box->open();
+}
+
+bool ContentView::mayClose()
+{
+    if (m_leaving || m_store->flush())
+        return true;
+    askBeforeQuitting();
+    return false;
+}
+
+void ContentView::askBeforeQuitting()
+{
+    if (m_quitPrompt)
+        return;
+    // The prompt says what failed; the error alert would only repeat it.
+    const QString reason = m_store->error().value_or(
+        QStringLiteral("Arcandel todavía no ha terminado de escribir tus cambios."));
+    if (m_store->error())
+        m_store->setError(std::nullopt);
+    QMessageBox* box = makeAlert(QStringLiteral("quitPrompt"),
+                                 QStringLiteral("Hay cambios sin guardar"), reason);
+    QPushButton* retry = box->addButton(QStringLiteral("Reintentar"), QMessageBox::AcceptRole);
+    QPushButton* leave =
+        box->addButton(QStringLiteral("Salir sin guardar"), QMessageBox::DestructiveRole);
+    leave->setStyleSheet(QStringLiteral("QPushButton { color: #c0392b; }"));
+    QPushButton* stay = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box->setDefaultButton(retry);
+    box->setEscapeButton(stay);
+    m_quitPrompt = box;
+    connect(box, &QDialog::finished, this, [this, box, retry, leave] {
+        QAbstractButton* chosen = box->clickedButton();
+        if (m_quitPrompt == box)
+            m_quitPrompt = nullptr;
+        box->deleteLater();
+        if (chosen == retry) {
+            m_store->retry();
+            // Closing again waits for this write; a new failure asks again.
+            window()->close();
+        } else if (chosen == leave) {
+            m_store->discardUnsaved();
+            m_leaving = true;
+            window()->close();
+        }
+    });
+    box->open();
 }
 
 void ContentView::syncConfirmation()

@@ -35,7 +35,13 @@ public:
     Sheet* welcomeSheet() const;
     Sheet* preferencesSheet() const;
     QMessageBox* errorAlert() const;
+    QMessageBox* noticeAlert() const;
     QMessageBox* newConfirmation() const;
+    QMessageBox* quitPrompt() const;
+
+    // Whether the window may close now: waits for the store's writes and, when something
+    // could not be written, asks what to do and answers false.
+    bool mayClose();
 
     static QString errorTitle();
     static QString confirmationTitle();
@@ -48,7 +54,10 @@ private:
     void showDetail();
     void syncSheets();
     void syncErrorAlert();
+    void syncNotice();
     void syncConfirmation();
+    void askBeforeQuitting();
+    QMessageBox* makeAlert(const QString& name, const QString& title, const QString& message);
     QWidget* presenter();
 
     AppStore* m_store;
@@ -62,5 +71,8 @@ private:
     QPointer<Sheet> m_welcome;
     QPointer<Sheet> m_preferences;
     QPointer<QMessageBox> m_errorAlert;
+    QPointer<QMessageBox> m_noticeAlert;
     QPointer<QMessageBox> m_confirmation;
+    QPointer<QMessageBox> m_quitPrompt;
+    bool m_leaving = false;
 };

@@ -3,9 +3,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <csignal>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // A file-size limit then fails the write with a message instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // The launch options are read from the full argument list, before Qt takes its own.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -21,6 +26,10 @@ int main(int argc, char* argv[])
 
     ArcandelApp::applyAppearance(application);
     ArcandelApp arcandel(arguments, QDir::currentPath());
+    if (!arcandel.claimJournal()) {
+        std::puts(arcandel.claimMessage().toLocal8Bit().constData());
+        return 0;
+    }
     arcandel.launch();
     return application.exec();
 }

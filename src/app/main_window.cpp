@@ -3,6 +3,7 @@
 #include "app/content_view.h"
 #include "app/menu_commands.h"
 
+#include <QCloseEvent>
 #include <QToolBar>
 
 MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
@@ -35,4 +36,13 @@ MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
     setUnifiedTitleAndToolBarOnMac(true);
 
     resize(defaultSize);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Nothing the user saved is left behind unwritten without asking.
+    if (m_content->mayClose())
+        event->accept();
+    else
+        event->ignore();
 }

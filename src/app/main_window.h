@@ -19,6 +19,9 @@ public:
 
     static constexpr QSize defaultSize{1280, 850};
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     ContentView* m_content;
     MenuCommands* m_commands;

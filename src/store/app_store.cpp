@@ -7,8 +7,11 @@
 #include "store/save_dialog.h"
 #include "store/sound_player.h"
 #include "store/state_file.h"
+#include "store/state_writer.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
@@ -23,7 +26,14 @@ constexpr int deckSize = 22;
 QString savingMessage(const QString& description)
 {
     return QStringLiteral("No se pudo guardar: ") + FileErrors::withoutFinalPeriod(description) +
-           QStringLiteral(". Puedes volver a intentarlo desde el historial.");
+           QLatin1Char('.');
+}
+
+QString conflictMessage(const QString& path, const QString& copy)
+{
+    return QStringLiteral("Otro programa cambió «") + QDir::toNativeSeparators(path) +
+           QStringLiteral("» mientras Arcandel estaba abierto. Esa versión se conserva en «") +
+           QDir::toNativeSeparators(copy) + QStringLiteral("», y tus tiradas se han guardado.");
 }
 
 } // namespace
@@ -31,7 +41,8 @@ QString savingMessage(const QString& description)
 AppStore::AppStore(std::optional<QString> saveURL, bool preview, std::unique_ptr<RandomSource> rng,
                    QObject* parent)
     : QObject(parent), m_saveURL(saveURL ? *saveURL : defaultSaveURL()), m_preview(preview),
-      m_rng(rng ? std::move(rng) : std::make_unique<SystemRandomSource>())
+      m_rng(rng ? std::move(rng) : std::make_unique<SystemRandomSource>()),
+      m_ownAlarm(Alarm::onEventLoop()), m_notesAlarm(m_ownAlarm.get())
 {
     if (!m_preview)
         load();
@@ -50,7 +61,13 @@ AppStore::AppStore(std::optional<QString> saveURL, bool preview, std::unique_ptr
     }
 }
 
-AppStore::~AppStore() = default;
+AppStore::~AppStore()
+{
+    // Quitting waits for what is scheduled or under way.
+    if (m_notesAlarm->active())
+        persist();
+    m_writer.reset();
+}
 
 QString AppStore::defaultSaveURL()
 {
@@ -68,6 +85,12 @@ void AppStore::setSoundPlayer(SoundPlayer* player)
 void AppStore::setSaveDialog(SaveDialog* dialog)
 {
     m_saveDialog = dialog;
+}
+
+void AppStore::setNotesAlarm(Alarm* alarm)
+{
+    m_notesAlarm->stop();
+    m_notesAlarm = alarm ? alarm : m_ownAlarm.get();
 }
 
 // Published properties: every assignment notifies, whether or not the value differs.
@@ -98,6 +121,7 @@ void AppStore::setSelectedIndex(std::optional<int> index)
 
 void AppStore::setSection(const QString& section)
 {
+    persistScheduledNotes();
     m_section = section;
     Q_EMIT sectionChanged();
 }
@@ -154,6 +178,18 @@ void AppStore::setShowNewConfirmation(bool show)
 {
     m_showNewConfirmation = show;
     Q_EMIT showNewConfirmationChanged();
+}
+
+void AppStore::setWriteFailed(bool failed)
+{
+    m_writeFailed = failed;
+    Q_EMIT writeFailedChanged();
+}
+
+void AppStore::setNotice(const std::optional<QString>& notice)
+{
+    m_notice = notice;
+    Q_EMIT noticeChanged();
 }
 
 bool AppStore::isSaved(const QUuid& id) const
@@ -239,17 +275,36 @@ void AppStore::revealAll()
 
 void AppStore::saveCurrent()
 {
+    save(When::now);
+}
+
+// A reading already in the history is replaced at once and written; a new one waits for its
+// write to enter the history.
+void AppStore::save(When when)
+{
     if (!m_current || !m_current->complete())
         return;
-    QList<Reading> history = m_history;
-    const auto same = std::find_if(history.begin(), history.end(),
-                                   [this](const Reading& r) { return r.id == m_current->id; });
-    if (same != history.end())
+    const QUuid id = m_current->id;
+    m_failedSaves.removeIf([&id](const Reading& r) { return r.id == id; });
+    const auto same = std::find_if(m_history.begin(), m_history.end(),
+                                   [&id](const Reading& r) { return r.id == id; });
+    if (same != m_history.end()) {
         *same = *m_current;
-    else
-        history.prepend(*m_current);
-    setHistory(history);
-    persist();
+        Q_EMIT historyChanged();
+    } else if (m_preview) {
+        // Nothing is written in preview mode, so nothing is waited for.
+        m_history.prepend(*m_current);
+        Q_EMIT historyChanged();
+    } else {
+        const auto pending =
+            std::find_if(m_pendingSaves.begin(), m_pendingSaves.end(),
+                         [&id](const PendingSave& p) { return p.reading.id == id; });
+        if (pending != m_pendingSaves.end())
+            pending->reading = *m_current;
+        else
+            m_pendingSaves.prepend(PendingSave{*m_current, 0});
+    }
+    persist(when);
 }
 
 void AppStore::updateNotes(const QString& notes)
@@ -259,8 +314,12 @@ void AppStore::updateNotes(const QString& notes)
     Reading changed = *m_current;
     changed.notes = notes;
     setCurrent(changed);
-    if (isSaved(m_current->id))
-        saveCurrent();
+    const QUuid id = m_current->id;
+    const bool pending = std::any_of(m_pendingSaves.cbegin(), m_pendingSaves.cend(),
+                                     [&id](const PendingSave& p) { return p.reading.id == id; });
+    // Typing is written within a second, not at every key.
+    if (pending || isSaved(id))
+        save(When::soon);
 }
 
 void AppStore::requestNew()
@@ -274,6 +333,12 @@ void AppStore::requestNew()
 
 void AppStore::newReading()
 {
+    persistScheduledNotes();
+    // Starting afresh gives up the reading on the table, with any save of it that failed.
+    if (m_current) {
+        const QUuid id = m_current->id;
+        m_failedSaves.removeIf([&id](const Reading& r) { return r.id == id; });
+    }
     setCurrent(std::nullopt);
     setSelectedIndex(std::nullopt);
     setPhase(Phase::prepare);
@@ -284,6 +349,7 @@ void AppStore::newReading()
 
 void AppStore::restore(const Reading& reading)
 {
+    persistScheduledNotes();
     setCurrent(reading);
     setPhase(Phase::reading);
     setSection(QStringLiteral("mesa"));
@@ -313,6 +379,8 @@ void AppStore::deleteReading(QUuid id)
 {
     QList<Reading> history = m_history;
     history.removeIf([&id](const Reading& reading) { return reading.id == id; });
+    m_pendingSaves.removeIf([&id](const PendingSave& p) { return p.reading.id == id; });
+    m_failedSaves.removeIf([&id](const Reading& reading) { return reading.id == id; });
     setHistory(history);
     persist();
 }
@@ -358,12 +426,19 @@ void AppStore::exportCurrent()
 void AppStore::load()
 {
     StateFile::ReadResult result = StateFile::read(m_saveURL);
+    m_writer = std::make_unique<StateWriter>(m_saveURL, result.identity, [this] {
+        // On the writer's thread: only hand the news to the store's own thread.
+        QMetaObject::invokeMethod(this, &AppStore::takeOutcomes, Qt::QueuedConnection);
+    });
     switch (result.status) {
     case StateFile::ReadResult::Status::missing:
         return;
     case StateFile::ReadResult::Status::loaded:
         setPreferences(result.state.preferences);
         setHistory(result.state.history);
+        // Encoding every reading once now keeps the first write after start as cheap as
+        // the others.
+        m_encoder.encodeParts(m_preferences, m_history);
         return;
     case StateFile::ReadResult::Status::failed:
         break;
@@ -374,15 +449,39 @@ void AppStore::load()
     m_originalAtRisk = !copy.secured;
 }
 
-void AppStore::persist()
+QList<Reading> AppStore::historyToWrite() const
+{
+    if (m_pendingSaves.isEmpty())
+        return m_history;
+    QList<Reading> history;
+    history.reserve(m_pendingSaves.size() + m_history.size());
+    for (const PendingSave& pending : m_pendingSaves)
+        history.append(pending.reading);
+    history.append(m_history);
+    return history;
+}
+
+void AppStore::persist(When when)
 {
     if (m_preview)
         return;
+    if (when == When::soon) {
+        if (!m_notesAlarm->active())
+            m_notesAlarm->start(notesWriteMs, [this] { persist(); });
+        return;
+    }
+    m_notesAlarm->stop();
+    takeOutcomes();
     if (m_originalAtRisk) {
         // The unreadable file has no copy yet: make one now, or keep it in place.
         m_originalAtRisk =
             !StateFile::setAside(m_saveURL, QDateTime::currentSecsSinceEpoch()).secured;
         if (m_originalAtRisk) {
+            m_failedSaves.clear();
+            for (const PendingSave& pending : std::as_const(m_pendingSaves))
+                m_failedSaves.append(pending.reading);
+            m_pendingSaves.clear();
+            setWriteFailed(true);
             setError(savingMessage(QStringLiteral("El archivo «") + m_saveURL +
                                    QStringLiteral("», que no se pudo leer, tampoco se pudo "
                                                   "copiar aparte, y no se sustituye para no "
@@ -390,7 +489,96 @@ void AppStore::persist()
             return;
         }
     }
-    if (const auto failure =
-            StateFile::write(m_saveURL, m_encoder.encodeParts(m_preferences, m_history)))
-        setError(savingMessage(*failure));
+    m_lastSubmitted = m_writer->submit(m_encoder.encodeParts(m_preferences, historyToWrite()));
+    for (PendingSave& pending : m_pendingSaves) {
+        if (pending.sequence == 0)
+            pending.sequence = m_lastSubmitted;
+    }
+}
+
+void AppStore::persistScheduledNotes()
+{
+    if (m_notesAlarm->active())
+        persist();
+}
+
+void AppStore::takeOutcomes()
+{
+    if (!m_writer)
+        return;
+    for (const StateWriter::Outcome& outcome : m_writer->takeOutcomes()) {
+        m_lastSettled = outcome.sequence;
+        if (!outcome.conflictCopy.isEmpty())
+            setNotice(conflictMessage(m_saveURL, outcome.conflictCopy));
+        // A newer document holds the same saves and decides for them.
+        const bool newest = outcome.sequence == m_lastSubmitted;
+        if (outcome.failure && !newest)
+            continue;
+        QList<Reading> settled;
+        m_pendingSaves.removeIf([&](const PendingSave& pending) {
+            if (pending.sequence == 0 || pending.sequence > outcome.sequence)
+                return false;
+            settled.append(pending.reading);
+            return true;
+        });
+        if (outcome.failure) {
+            // Saves that did not reach the file stay unsaved, ready to be run again.
+            m_failedSaves = settled + m_failedSaves;
+            setWriteFailed(true);
+            setError(savingMessage(*outcome.failure));
+            continue;
+        }
+        if (!settled.isEmpty())
+            setHistory(settled + m_history);
+        if (m_writeFailed)
+            setWriteFailed(false);
+    }
+}
+
+bool AppStore::hasUnsavedChanges() const
+{
+    if (m_preview)
+        return false;
+    return m_writeFailed || m_notesAlarm->active() || m_lastSettled != m_lastSubmitted ||
+           !m_pendingSaves.isEmpty() || !m_failedSaves.isEmpty();
+}
+
+void AppStore::retry()
+{
+    if (m_preview)
+        return;
+    for (auto it = m_failedSaves.crbegin(); it != m_failedSaves.crend(); ++it) {
+        if (!isSaved(it->id))
+            m_pendingSaves.prepend(PendingSave{*it, 0});
+    }
+    m_failedSaves.clear();
+    persist();
+}
+
+bool AppStore::flush(int timeoutMs)
+{
+    persistScheduledNotes();
+    waitForWriter(timeoutMs);
+    return !hasUnsavedChanges();
+}
+
+void AppStore::waitForWriter(int timeoutMs)
+{
+    if (!m_writer)
+        return;
+    m_writer->waitUntilIdle(timeoutMs);
+    takeOutcomes();
+}
+
+void AppStore::discardUnsaved()
+{
+    if (m_preview)
+        return;
+    m_notesAlarm->stop();
+    m_writer->discardWaiting();
+}
+
+qint64 AppStore::writeAttempts() const
+{
+    return m_writer ? m_writer->attempts() : 0;
 }

@@ -5,6 +5,7 @@
 #include "model/reading.h"
 #include "model/spread.h"
 #include "model/topic.h"
+#include "store/alarm.h"
 #include "store/phase.h"
 #include "store/reading_text.h"
 #include "store/state_encoder.h"
@@ -18,6 +19,7 @@
 
 class SaveDialog;
 class SoundPlayer;
+class StateWriter;
 
 // The one object that holds the running application's state and owns every user operation,
 // the state file and the text export. Screens observe its properties and call its
@@ -41,6 +43,8 @@ class AppStore : public QObject {
                    showPreferencesChanged)
     Q_PROPERTY(bool showNewConfirmation READ showNewConfirmation WRITE setShowNewConfirmation NOTIFY
                    showNewConfirmationChanged)
+    Q_PROPERTY(bool writeFailed READ writeFailed NOTIFY writeFailedChanged)
+    Q_PROPERTY(std::optional<QString> notice READ notice WRITE setNotice NOTIFY noticeChanged)
 
 public:
     using Phase = Ritual::Phase;
@@ -55,6 +59,8 @@ public:
     // Desktop services (not owned; may be null, then the store does without).
     void setSoundPlayer(SoundPlayer* player);
     void setSaveDialog(SaveDialog* dialog);
+    // The alarm that spaces the writes of notes (not owned); by default a timer.
+    void setNotesAlarm(Alarm* alarm);
 
     // Fixed properties.
     const QString& saveURL() const { return m_saveURL; }
@@ -87,6 +93,30 @@ public:
 
     // Convenience for screens: whether the history holds a reading with this identifier.
     bool isSaved(const QUuid& id) const;
+
+    // Writing. The state file is written by a thread of its own; a reading counts as saved,
+    // and enters the history, once the file holding it has been written.
+    // Whether the last write failed and nothing has been written since.
+    bool writeFailed() const { return m_writeFailed; }
+    // Whether something is not yet in the file: a write failed, is waiting or under way.
+    bool hasUnsavedChanges() const;
+    // Runs the saves that failed again and writes the whole state now.
+    void retry();
+    // Writes at once whatever is scheduled and waits at most `timeoutMs` for the writer.
+    // Returns whether everything is in the file.
+    bool flush(int timeoutMs = 10000);
+    // Waits at most `timeoutMs` for the writes under way, leaving scheduled ones scheduled.
+    void waitForWriter(int timeoutMs = 10000);
+    // Gives up whatever is not yet written (quitting without saving).
+    void discardUnsaved();
+    // A message that is no failure, for an alert of its own (the file was changed by
+    // another program and its version set aside); the window clears it.
+    const std::optional<QString>& notice() const { return m_notice; }
+    void setNotice(const std::optional<QString>& notice);
+    // How many writes of the state file were attempted, for benchmarks.
+    qint64 writeAttempts() const;
+    // Notes are written at most this often, and at the latest this long after a change.
+    static constexpr int notesWriteMs = 1000;
 
     // The ritual and the history.
     void shuffle();
@@ -129,10 +159,23 @@ Q_SIGNALS:
     void showSetupChanged();
     void showPreferencesChanged();
     void showNewConfirmationChanged();
+    void writeFailedChanged();
+    void noticeChanged();
 
 private:
+    enum class When { now, soon };
+    struct PendingSave {
+        Reading reading;
+        quint64 sequence = 0; // the first write that holds it, 0 before any
+    };
+
     void load();
-    void persist();
+    void persist(When when = When::now);
+    void persistScheduledNotes();
+    void takeOutcomes();
+    void setWriteFailed(bool failed);
+    void save(When when);
+    QList<Reading> historyToWrite() const;
     void playPop();
     void setPreferences(const Preferences& preferences);
     void setHistory(const QList<Reading>& history);
@@ -146,6 +189,16 @@ private:
     SoundPlayer* m_soundPlayer = nullptr;
     SaveDialog* m_saveDialog = nullptr;
     StateEncoder m_encoder;
+    std::unique_ptr<StateWriter> m_writer;
+    std::unique_ptr<Alarm> m_ownAlarm;
+    Alarm* m_notesAlarm = nullptr;
+    // Readings saved but not yet written (newest first), and those whose write failed.
+    QList<PendingSave> m_pendingSaves;
+    QList<Reading> m_failedSaves;
+    quint64 m_lastSubmitted = 0;
+    quint64 m_lastSettled = 0;
+    bool m_writeFailed = false;
+    std::optional<QString> m_notice;
     // Set when the state file could not be read and no recovery copy of it could be made:
     // the next write must not replace it until a copy exists.
     bool m_originalAtRisk = false;

@@ -1,7 +1,12 @@
 #include "store/atomic_file.h"
 
 #include "store/file_errors.h"
+#include "store/file_identity.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -59,7 +64,8 @@ std::optional<QString> write(const QString& path, const QByteArray& bytes)
     return write(path, QList<QByteArray>{bytes});
 }
 
-std::optional<QString> write(const QString& path, const QList<QByteArray>& parts)
+std::optional<QString> write(const QString& path, const QList<QByteArray>& parts,
+                             FileIdentity* written)
 {
     QSaveFile file(path);
     // Never fall back to writing in place: a failure must leave the old file whole.
@@ -79,9 +85,25 @@ std::optional<QString> write(const QString& path, const QList<QByteArray>& parts
         file.cancelWriting();
         return FileErrors::writeFailure(path, systemText(error));
     }
+    // Renaming keeps the inode, size and modification time taken here.
+    if (written)
+        *written = FileIdentity::ofOpenFile(file.handle(), parts);
     if (!file.commit())
         return FileErrors::writeFailure(path, file.errorString());
     return std::nullopt;
+}
+
+NewFile writeNew(const QString& path, const QByteArray& bytes)
+{
+    QTemporaryFile temporary(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".arcandel-XXXXXX")));
+    if (!temporary.open() || writeAll(temporary.handle(), {bytes}) != 0 ||
+        ::fsync(temporary.handle()) != 0)
+        return NewFile::failed;
+    // A hard link never replaces an existing file, and shows the copy whole or not at all.
+    if (::link(QFile::encodeName(temporary.fileName()).constData(),
+               QFile::encodeName(path).constData()) != 0)
+        return errno == EEXIST ? NewFile::exists : NewFile::failed;
+    return NewFile::written;
 }
 
 } // namespace AtomicFile

@@ -107,6 +107,7 @@ ReadResult read(const QString& path)
     if (!QFileInfo::exists(path))
         return result;
     result.status = ReadResult::Status::failed;
+    result.identity = FileIdentity::at(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = FileErrors::readFailure(path, file.errorString());
@@ -117,6 +118,7 @@ ReadResult read(const QString& path)
         result.error = FileErrors::readFailure(path, file.errorString());
         return result;
     }
+    result.identity = FileIdentity::ofOpenFile(file.handle(), {bytes});
     file.close();
     std::optional<SavedState> state = decodeAndValidate(bytes, &result.error);
     if (!state)
@@ -132,7 +134,13 @@ QString recoveryFileName(qint64 secondsSince1970)
            QStringLiteral(".json");
 }
 
-SetAsideResult setAside(const QString& path, qint64 secondsSince1970)
+QString conflictFileName(qint64 secondsSince1970)
+{
+    return QStringLiteral("state-conflicto-") + QString::number(secondsSince1970) +
+           QStringLiteral(".json");
+}
+
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind)
 {
     SetAsideResult result;
     const QFileInfo info(path);
@@ -145,39 +153,41 @@ SetAsideResult setAside(const QString& path, qint64 secondsSince1970)
     if (!original)
         return result;
     const QDir folder = info.absoluteDir();
-    const QString plain = recoveryFileName(secondsSince1970);
+    const QString plain = kind == Copy::recovery ? recoveryFileName(secondsSince1970)
+                                                 : conflictFileName(secondsSince1970);
     for (int attempt = 1; attempt <= 20; ++attempt) {
         QString name = plain;
         if (attempt > 1)
             name.insert(name.size() - 5, QLatin1Char('-') + QString::number(attempt));
         const QString copy = folder.filePath(name);
-        if (!QFileInfo::exists(copy)) {
-            // Written through the checked atomic write rather than QFile::copy, so that a copy
-            // cut short is never taken for a safe one. Any failure here (a full disk) would
-            // repeat with the next name.
-            if (!AtomicFile::write(copy, *original)) {
-                result.secured = true;
-                result.copyPath = copy;
-            }
-            return result;
-        }
-        // The name is taken: it is enough if it already holds this very content (a failure
-        // reported twice within one second).
-        if (contentOf(copy) == original) {
+        switch (AtomicFile::writeNew(copy, *original)) {
+        case AtomicFile::NewFile::written:
             result.secured = true;
             result.copyPath = copy;
             return result;
+        case AtomicFile::NewFile::failed:
+            // Any failure here (a full disk) would repeat with the next name.
+            return result;
+        case AtomicFile::NewFile::exists:
+            // Enough if it already holds this very content (a failure reported twice
+            // within one second).
+            if (contentOf(copy) == original) {
+                result.secured = true;
+                result.copyPath = copy;
+                return result;
+            }
         }
     }
     return result;
 }
 
-std::optional<QString> write(const QString& path, const QList<QByteArray>& document)
+std::optional<QString> write(const QString& path, const QList<QByteArray>& document,
+                             FileIdentity* written)
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return FileErrors::folderFailure(folder);
-    return AtomicFile::write(path, document);
+    return AtomicFile::write(path, document, written);
 }
 
 } // namespace StateFile

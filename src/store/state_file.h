@@ -2,6 +2,7 @@
 
 #include "model/reading.h"
 #include "model/saved_state.h"
+#include "store/file_identity.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,13 +29,17 @@ struct ReadResult {
     Status status = Status::missing;
     SavedState state; // when loaded
     QString error;    // when failed: the description, a whole sentence
+    FileIdentity identity; // of what was read (none when missing)
 };
 
 // Reads the state file at `path`. A path where nothing exists is a first start.
 ReadResult read(const QString& path);
 
-// "state-recuperacion-<seconds>.json".
+// "state-recuperacion-<seconds>.json", and "state-conflicto-<seconds>.json" for a version
+// another program wrote.
 QString recoveryFileName(qint64 secondsSince1970);
+QString conflictFileName(qint64 secondsSince1970);
+enum class Copy { recovery, conflict };
 
 struct SetAsideResult {
     // True when the content at `path` is safe from being replaced: a copy holds it, or there
@@ -44,14 +49,15 @@ struct SetAsideResult {
     QString copyPath;
 };
 
-// Copies the state file at `path` beside itself as a recovery copy named after the time
-// `secondsSince1970`. When that name is taken by another content, a numbered variant of it
-// is used, so that the damaged file is never left without a copy.
-SetAsideResult setAside(const QString& path, qint64 secondsSince1970);
+// Copies the state file at `path` beside itself as a copy of the given kind named after the
+// time `secondsSince1970`. An existing file is never replaced: when the name is taken by
+// another content, a numbered variant of it is used.
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind = Copy::recovery);
 
 // Creates the folder of `path` if needed and writes `document` (the concatenation of its
 // parts) there atomically. Returns none on success or a Spanish sentence saying why it
-// failed.
-std::optional<QString> write(const QString& path, const QList<QByteArray>& document);
+// failed; `written`, if given, receives the identity of the new file.
+std::optional<QString> write(const QString& path, const QList<QByteArray>& document,
+                             FileIdentity* written = nullptr);
 
 } // namespace StateFile

@@ -4,12 +4,14 @@
 #include "model/saved_state.h"
 #include "store/app_store.h"
 #include "store/state_encoder.h"
+#include "support/manual_alarm.h"
 
 #include <QDir>
 #include <QFile>
 #include <QObject>
 #include <QStringList>
 #include <QTest>
+#include <memory>
 #include <optional>
 
 // Lets QCOMPARE show the texts it compares.
@@ -20,7 +22,7 @@ inline char* toString(const std::optional<QString>& text)
 }
 } // namespace QTest
 
-// Readings, state files and a log of the store's notifications for the store tests.
+// Readings, state files and stores for the store tests.
 namespace StoreFixtures {
 
 // A finished reading with fixed identity and date, texts composed by the engine.
@@ -89,46 +91,15 @@ inline std::optional<SavedState> stateAt(const QString& path)
     return SavedState::decode(readFile(path), &error);
 }
 
-// Every notification of the store, in order, as the property's name; the phase also
-// records its new value ("phase=cut").
-class SignalLog : public QObject {
-public:
-    explicit SignalLog(AppStore* store) : m_store(store)
+// A store on `path` whose notes alarm is driven by hand.
+struct Journal {
+    explicit Journal(const QString& path, std::unique_ptr<RandomSource> rng = nullptr)
+        : store(path, false, std::move(rng))
     {
-        add(&AppStore::preferencesChanged, "preferences");
-        add(&AppStore::historyChanged, "history");
-        add(&AppStore::currentChanged, "current");
-        add(&AppStore::selectedIndexChanged, "selectedIndex");
-        add(&AppStore::sectionChanged, "section");
-        add(&AppStore::deckChanged, "deck");
-        add(&AppStore::questionChanged, "question");
-        add(&AppStore::topicChanged, "topic");
-        add(&AppStore::spreadChanged, "spread");
-        add(&AppStore::errorChanged, "error");
-        add(&AppStore::showSetupChanged, "showSetup");
-        add(&AppStore::showPreferencesChanged, "showPreferences");
-        add(&AppStore::showNewConfirmationChanged, "showNewConfirmation");
-        connect(store, &AppStore::phaseChanged, this, [this] {
-            static const char* names[] = {"prepare", "shuffling", "cut", "reading"};
-            m_names.append(QStringLiteral("phase=") + QLatin1String(names[int(m_store->phase())]));
-        });
+        store.setNotesAlarm(&alarm);
     }
-
-    QStringList take()
-    {
-        QStringList names = m_names;
-        m_names.clear();
-        return names;
-    }
-
-private:
-    template <class Signal> void add(Signal signal, const char* name)
-    {
-        connect(m_store, signal, this, [this, name] { m_names.append(QLatin1String(name)); });
-    }
-
-    AppStore* m_store;
-    QStringList m_names;
+    ManualAlarm alarm;
+    AppStore store;
 };
 
 } // namespace StoreFixtures

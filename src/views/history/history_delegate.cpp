@@ -42,6 +42,17 @@ QString layoutText(QString text)
     return text;
 }
 
+// A row shows two lines of notes at most: however long the notes, it reads only their
+// beginning, ending in an ellipsis when there is more.
+QString preview(const QString& text)
+{
+    constexpr qsizetype length = 500;
+    if (text.size() <= length)
+        return text;
+    const qsizetype cut = text.at(length - 1).isHighSurrogate() ? length - 1 : length;
+    return text.left(cut) + QChar(0x2026);
+}
+
 // Every line of a clamped text is one font height below the previous one, so the height a
 // row reserves never depends on which glyphs a line happens to use.
 qreal linePitch(const QFont& font)
@@ -173,7 +184,8 @@ HistoryDelegate::Heights HistoryDelegate::heights(const QModelIndex& index, qrea
         RowMeasure row;
         row.question =
             measure(index.data(HistoryModel::QuestionRole).toString(), m_headlineMetrics);
-        row.notes = measure(index.data(HistoryModel::NotesRole).toString(), m_captionMetrics);
+        row.notes =
+            measure(preview(index.data(HistoryModel::NotesRole).toString()), m_captionMetrics);
         hit = m_measures.insert(revision, row);
     }
     const qreal width = std::floor(detailWidth);
@@ -318,8 +330,8 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
              secondary);
     drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), m_caption, secondary);
     if (!g.notes.isEmpty())
-        ClampedText::paint(*painter, g.notes, reading.notes, m_caption, text, 2, Qt::AlignLeft,
-                           linePitch(m_caption));
+        ClampedText::paint(*painter, g.notes, preview(reading.notes), m_caption, text, 2,
+                           Qt::AlignLeft, linePitch(m_caption));
 
     const bool sameRow = [&](const QPersistentModelIndex& other) {
         return other.isValid() && other == index;
