@@ -14,7 +14,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace StoreFixtures;
@@ -23,8 +28,6 @@ namespace {
 
 const QString readPrefix = QStringLiteral("No se pudo leer la configuración: ");
 const QString readSuffix = QStringLiteral(" El archivo original se conserva.");
-const QString savePrefix = QStringLiteral("No se pudo guardar: ");
-const QString saveSuffix = QStringLiteral(". Puedes volver a intentarlo desde el historial.");
 
 QList<Reading> validHistory()
 {
@@ -77,6 +80,24 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
+// Makes `folder` refuse new files, also to the superuser (as an immutable folder, where the
+// file system allows it). Returns whether it could.
+bool setReadOnly(const QString& folder, bool readOnly)
+{
+    if (geteuid() != 0)
+        return QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                 (readOnly ? QFileDevice::Permissions()
+                                                           : QFileDevice::WriteOwner));
+    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = readOnly ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        close(fd);
+    return done;
+}
+
 QStringList recoveryCopies(const QString& folder)
 {
     return listing(folder).filter(QRegularExpression(QStringLiteral("^state-recuperacion-")));
@@ -88,66 +109,50 @@ class TestStateFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void firstStartWritesOnlyAtFirstChange();
     void writtenDocumentIsSortedAndPrettyPrinted();
     void unreadableDocumentIsKeptAndCopied_data();
     void unreadableDocumentIsKeptAndCopied();
     void recoveryCopyNameAlreadyTaken();
-    void folderThatCannotBeCreated();
-    void stateFileThatIsAFolder();
-    void failedWriteKeepsPreviousFileAndMemory_data();
-    void failedWriteKeepsPreviousFileAndMemory();
-    void uncopiedOriginalIsNeverReplaced_data();
+    void failedWriteLeavesTheReadingUnsaved_data();
+    void failedWriteLeavesTheReadingUnsaved();
     void uncopiedOriginalIsNeverReplaced();
-    void unreadableFileWithoutPermission();
+    void changesByAnotherProgramAreKeptAside();
     void encoderKeepsUnchangedReadings();
     void fastReaderAgreesWithGeneralDecoder();
     void systemErrorsInSpanish();
 };
 
-void TestStateFile::firstStartWritesOnlyAtFirstChange()
+void TestStateFile::writtenDocumentIsSortedAndPrettyPrinted()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("datos/nuevos/state.json"));
     AppStore store(path);
     QVERIFY(!store.error());
-    QVERIFY(listing(dir.path()).isEmpty());
-
     store.restore(reading(Spread::daily, {5}));
     store.updateNotes(QStringLiteral("aún no guardada"));
+    QVERIFY(store.flush());
     QVERIFY(listing(dir.path()).isEmpty());
 
     // The first change creates the missing folders.
-    store.saveCurrent();
-    QVERIFY(!store.error());
+    for (const Reading& r : validHistory()) {
+        store.restore(r);
+        store.saveCurrent();
+    }
+    store.toggleFavorite(validHistory().at(1).id);
+    QVERIFY(store.flush());
     QCOMPARE(listing(dir.filePath(QStringLiteral("datos/nuevos"))),
              QStringList{QStringLiteral("state.json")});
+    const QByteArray written = readFile(path);
+    QCOMPARE(written, document(store.preferences(), store.history()));
+    QVERIFY(written.startsWith("{\n    \"history\": [\n        {\n            \"cards\": [\n"));
+    QVERIFY(written.contains("\n            \"date\": 763000002.25,\n"));
+    QVERIFY(written.endsWith("\n    }\n}\n"));
 
     // A second store reads back exactly what the first one holds, dates included.
     AppStore again(path);
     QVERIFY(!again.error());
     QCOMPARE(again.history(), store.history());
     QCOMPARE(again.preferences(), store.preferences());
-    QCOMPARE(again.history().first().date, reading(Spread::daily, {5}).date);
-}
-
-void TestStateFile::writtenDocumentIsSortedAndPrettyPrinted()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("state.json"));
-    writeFile(path, document(preferences(false, true), validHistory()));
-    AppStore store(path);
-    store.toggleFavorite(validHistory().at(1).id);
-
-    const QByteArray written = readFile(path);
-    QCOMPARE(written, document(store.preferences(), store.history()));
-    QVERIFY(written.startsWith("{\n    \"history\": [\n        {\n            \"cards\": [\n"));
-    QVERIFY(written.indexOf("\"history\"") < written.indexOf("\"preferences\""));
-    QVERIFY(written.contains("\n            \"date\": 763000002.25,\n"));
-    QVERIFY(written.contains("\"favorite\": true"));
-    const QByteArray id = "\"id\": \"" + uuidText(validHistory().at(0).id).toUtf8() + '"';
-    QVERIFY(written.contains(id));
-    QVERIFY(written.endsWith("\n    }\n}\n"));
 }
 
 void TestStateFile::unreadableDocumentIsKeptAndCopied_data()
@@ -252,7 +257,7 @@ void TestStateFile::unreadableDocumentIsKeptAndCopied()
     // The next write replaces the file; the copy keeps the damaged content.
     store.setError(std::nullopt);
     store.apply(preferences(true, true));
-    QVERIFY(!store.error());
+    QVERIFY(store.flush());
     QCOMPARE(readFile(path), document(store.preferences()));
     QCOMPARE(readFile(dir.filePath(copies.first())), content);
 }
@@ -288,168 +293,161 @@ void TestStateFile::recoveryCopyNameAlreadyTaken()
     QCOMPARE(recoveryCopies(dir.path()).size(), taken.size() + 1);
 }
 
-void TestStateFile::folderThatCannotBeCreated()
+void TestStateFile::failedWriteLeavesTheReadingUnsaved_data()
 {
-    QTemporaryDir dir;
-    const QString blocker = dir.filePath(QStringLiteral("bloqueo"));
-    writeFile(blocker, QByteArrayLiteral("un archivo corriente"));
-    const QString path = blocker + QStringLiteral("/Arcandel/state.json");
-
-    AppStore store(path);
-    QVERIFY(!store.error());
-    const Reading r = reading(Spread::timeline, {1, 2, 3});
-    store.restore(r);
-    store.saveCurrent();
-    QCOMPARE(store.error(), std::optional<QString>(
-                                savePrefix + QStringLiteral("No se puede crear la carpeta «") +
-                                blocker + QStringLiteral("/Arcandel» porque «") + blocker +
-                                QStringLiteral("» es un archivo, no una carpeta") + saveSuffix));
-    // Memory keeps the reading, so saving again from the history can succeed later.
-    QCOMPARE(store.history(), QList<Reading>{r});
-    QVERIFY(store.isSaved(r.id));
-    QCOMPARE(readFile(blocker), QByteArrayLiteral("un archivo corriente"));
-
-    QVERIFY(QFile::remove(blocker));
-    store.setError(std::nullopt);
-    store.toggleFavorite(r.id);
-    QVERIFY(!store.error());
-    QCOMPARE(stateAt(path)->history, store.history());
-}
-
-void TestStateFile::stateFileThatIsAFolder()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("state.json"));
-    QVERIFY(QDir().mkpath(path + QStringLiteral("/dentro")));
-
-    AppStore store(path);
-    QCOMPARE(store.error(), std::optional<QString>(
-                                readPrefix + QStringLiteral("«") + path +
-                                QStringLiteral("» es una carpeta, no un archivo.") + readSuffix));
-    QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("state.json")});
-
-    store.apply(preferences(true, true));
-    QCOMPARE(store.error(), std::optional<QString>(
-                                savePrefix + QStringLiteral("«") + path +
-                                QStringLiteral("» es una carpeta, no un archivo") + saveSuffix));
-    QVERIFY(store.preferences().onboardingDone);
-    QCOMPARE(listing(path), QStringList{QStringLiteral("dentro")});
-}
-
-void TestStateFile::failedWriteKeepsPreviousFileAndMemory_data()
-{
-    QTest::addColumn<QList<Reading>>("before");
-    QTest::addColumn<Reading>("added");
-    // Larger than QFileDevice's write buffer, and smaller: the small one fails only in the
-    // final flush, which QSaveFile alone would report as a success.
-    QTest::newRow("large document")
-        << validHistory() << reading(Spread::celtic, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 9);
-    QTest::newRow("small document") << QList<Reading>() << reading(Spread::daily, {8}, 9);
-}
-
-void TestStateFile::failedWriteKeepsPreviousFileAndMemory()
-{
-    QFETCH(QList<Reading>, before);
-    QFETCH(Reading, added);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("state.json"));
-    const QByteArray previous = document(preferences(false, true), before);
-    writeFile(path, previous);
-    AppStore store(path);
-    store.restore(added);
-    {
-        // Smaller than the new document: the write fails part-way, as on a full disk.
-        FileSizeLimit limit(rlim_t(previous.size()));
-        store.saveCurrent();
-    }
-    QCOMPARE(store.error(),
-             std::optional<QString>(savePrefix +
-                                    QStringLiteral("El archivo supera el tamaño máximo que "
-                                                   "permite el sistema") +
-                                    saveSuffix));
-    QCOMPARE(readFile(path), previous);
-    QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("state.json")}); // no leftovers
-    QCOMPARE(store.history().size(), before.size() + 1);
-    QCOMPARE(store.history().first(), added);
-
-    store.setError(std::nullopt);
-    store.saveCurrent();
-    QVERIFY(!store.error());
-    QCOMPARE(stateAt(path)->history, store.history());
-}
-
-void TestStateFile::uncopiedOriginalIsNeverReplaced_data()
-{
+    QTest::addColumn<QString>("cause");
     QTest::addColumn<int>("readings");
-    QTest::addColumn<int>("limit");
-    QTest::newRow("large file") << 12 << 4096;
-    QTest::newRow("small file") << 1 << 1024;
+    QTest::addColumn<QString>("sentence");
+    const QString tooLarge =
+        QStringLiteral("El archivo supera el tamaño máximo que permite el sistema");
+    // A large document, and one so small that it fails only in the final flush, which
+    // QSaveFile alone would report as a success.
+    QTest::newRow("size limit, large") << QStringLiteral("limit") << 3 << tooLarge;
+    QTest::newRow("size limit, small") << QStringLiteral("limit") << 0 << tooLarge;
+    QTest::newRow("read-only folder")
+        << QStringLiteral("read-only") << 1
+        << QStringLiteral("No tienes permiso para escribir en la carpeta «%1»");
+    QTest::newRow("folder blocked by a file")
+        << QStringLiteral("blocked") << 0
+        << QStringLiteral("No se puede crear la carpeta «%1/Arcandel» porque «%1» es un "
+                          "archivo, no una carpeta");
+    QTest::newRow("a folder at the state path")
+        << QStringLiteral("folder") << 0 << QStringLiteral("«%1/state.json» es una carpeta, no un archivo");
+}
+
+void TestStateFile::failedWriteLeavesTheReadingUnsaved()
+{
+    QFETCH(QString, cause);
+    QFETCH(int, readings);
+    QFETCH(QString, sentence);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("datos"));
+    QString path = folder + QStringLiteral("/state.json");
+    if (cause == QStringLiteral("blocked")) {
+        writeFile(folder, QByteArrayLiteral("un archivo corriente"));
+        path = folder + QStringLiteral("/Arcandel/state.json");
+    } else if (cause == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/dentro")));
+    } else {
+        writeFile(path, document(preferences(false, true), validHistory().mid(0, readings)));
+    }
+    const QByteArray previous = readFile(path);
+    const QStringList files = listing(folder);
+    Journal journal(path);
+    AppStore& store = journal.store;
+    store.setError(std::nullopt); // a folder at the path cannot be read either
+    std::optional<FileSizeLimit> limit;
+    if (cause == QStringLiteral("limit"))
+        limit.emplace(rlim_t(previous.size()));
+    if (cause == QStringLiteral("read-only") && !setReadOnly(folder, true))
+        QSKIP("this file system cannot refuse new files to the superuser");
+
+    const Reading added = reading(Spread::celtic, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 9);
+    store.restore(added);
+    store.saveCurrent();
+    QVERIFY(!store.flush());
+    QCOMPARE(store.error(), std::optional<QString>(QStringLiteral("No se pudo guardar: ") +
+                                                   sentence.arg(folder) + QLatin1Char('.')));
+    QVERIFY(store.writeFailed() && store.hasUnsavedChanges());
+    QVERIFY(!store.isSaved(added.id));
+    QCOMPARE(store.history().size(), readings);
+    QCOMPARE(readFile(path), previous);
+    QCOMPARE(listing(folder), files); // no leftovers
+
+    // Once the cause is gone, running the save again saves the reading.
+    limit.reset();
+    setReadOnly(folder, false);
+    QFile::remove(folder);
+    QDir(path).removeRecursively();
+    store.setError(std::nullopt);
+    store.retry();
+    QVERIFY(store.flush());
+    QVERIFY(store.isSaved(added.id) && !store.writeFailed() && !store.error());
+    QCOMPARE(stateAt(path)->history, store.history());
 }
 
 void TestStateFile::uncopiedOriginalIsNeverReplaced()
 {
     // The recovery copy fails (the file is larger than what may be written) while writing the
     // new, small document would succeed: the damaged file must not be replaced uncopied.
-    QFETCH(int, readings);
-    QFETCH(int, limit);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("state.json"));
-    QList<Reading> history;
-    for (int i = 0; i < readings; ++i)
-        history.append(reading(Spread::cross, {11, 3, 20, 8, 14}, i));
+    QList<Reading> history(12, reading(Spread::cross, {11, 3, 20, 8, 14}));
     history.last().revealed = 6;
     const QByteArray damaged = document(preferences(false, true), history);
     writeFile(path, damaged);
-    QVERIFY(damaged.size() > limit);
-    QVERIFY(document(preferences(true, true)).size() < limit);
-
-    std::optional<FileSizeLimit> sizeLimit;
-    sizeLimit.emplace(rlim_t(limit));
+    std::optional<FileSizeLimit> limit;
+    limit.emplace(rlim_t(4096));
     AppStore store(path);
     QVERIFY(store.error()->startsWith(readPrefix + StateFile::invalidReadingSentence()));
     QVERIFY(recoveryCopies(dir.path()).isEmpty());
 
-    store.setError(std::nullopt);
     store.apply(preferences(true, true));
-    QCOMPARE(store.error(),
-             std::optional<QString>(savePrefix + QStringLiteral("El archivo «") + path +
-                                    QStringLiteral("», que no se pudo leer, tampoco se pudo copiar "
-                                                   "aparte, y no se sustituye para no perder su "
-                                                   "contenido") +
-                                    saveSuffix));
+    QVERIFY(!store.flush());
+    QVERIFY(store.error()->contains(QStringLiteral("no se sustituye para no perder")));
     QCOMPARE(readFile(path), damaged);
     QCOMPARE(listing(dir.path()), QStringList{QStringLiteral("state.json")});
 
     // Once a copy can be made, it is made first and the write goes ahead.
-    sizeLimit.reset();
-    store.setError(std::nullopt);
-    store.apply(preferences(true, true));
-    QVERIFY(!store.error());
+    limit.reset();
+    store.retry();
+    QVERIFY(store.flush());
     const QStringList copies = recoveryCopies(dir.path());
     QCOMPARE(copies.size(), 1);
     QCOMPARE(readFile(dir.filePath(copies.first())), damaged);
     QCOMPARE(readFile(path), document(store.preferences()));
 }
 
-void TestStateFile::unreadableFileWithoutPermission()
+void TestStateFile::changesByAnotherProgramAreKeptAside()
 {
-    if (geteuid() == 0)
-        QSKIP("file permissions do not bind the superuser");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("state.json"));
-    const QByteArray content = document(preferences(false, true), validHistory());
-    writeFile(path, content);
-    QFile::setPermissions(path, QFileDevice::Permissions());
+    const QByteArray theirs = document(preferences(true, true), {reading(Spread::daily, {7}, 7)});
+    // Replaced by a new file; rewritten in place with the same size and modification time
+    // (only the content tells); created where there was no file.
+    for (const QString& way : {QStringLiteral("replaced"), QStringLiteral("in place"),
+                               QStringLiteral("created")}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        QByteArray ours = document(preferences(false, true), validHistory());
+        if (way == QStringLiteral("in place")) {
+            ours = theirs;
+            ours.replace("\"name\": \"Ana\"", "\"name\": \"Eva\"");
+        }
+        if (way != QStringLiteral("created"))
+            writeFile(path, ours);
+        // A stamp ahead of the clock leaves the same stamp in doubt.
+        const timespec later[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 3600, 0}};
+        utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0);
+        Journal journal(path);
+        AppStore& store = journal.store;
 
-    AppStore store(path);
-    QCOMPARE(store.error(), std::optional<QString>(readPrefix +
-                                                   QStringLiteral("No tienes permiso para leer el "
-                                                                  "archivo «") +
-                                                   path + QStringLiteral("».") + readSuffix));
-    store.apply(preferences(true, true));
-    QVERIFY(store.error()->contains(QStringLiteral("no se sustituye")));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QCOMPARE(readFile(path), content);
+        if (way == QStringLiteral("in place")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QCOMPARE(file.write(theirs), qint64(ours.size()));
+            file.close();
+            utimensat(AT_FDCWD, QFile::encodeName(path).constData(), later, 0);
+        } else {
+            QFile::remove(path);
+            writeFile(path, theirs);
+        }
+        store.restore(reading(Spread::daily, {3}, 4));
+        store.saveCurrent();
+        QVERIFY(store.flush());
+        QCOMPARE(stateAt(path)->history, store.history());
+        const QStringList copies = listing(dir.path()).filter(QStringLiteral("state-conflicto-"));
+        QCOMPARE(copies.size(), 1);
+        QVERIFY(QRegularExpression(QStringLiteral("^state-conflicto-\\d+\\.json$"))
+                    .match(copies.first())
+                    .hasMatch());
+        QCOMPARE(readFile(dir.filePath(copies.first())), theirs);
+        QVERIFY(store.notice()->contains(dir.filePath(copies.first())));
+        QVERIFY(!store.error());
+
+        // Our own writes are not taken for another program's.
+        store.toggleFavorite(store.history().first().id);
+        QVERIFY(store.flush());
+        QCOMPARE(listing(dir.path()).filter(QStringLiteral("state-conflicto-")), copies);
+    }
 }
 
 void TestStateFile::encoderKeepsUnchangedReadings()
