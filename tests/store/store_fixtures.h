@@ -4,14 +4,11 @@
 #include "model/saved_state.h"
 #include "store/app_store.h"
 #include "store/state_encoder.h"
-#include "support/manual_alarm.h"
 
 #include <QDir>
 #include <QFile>
-#include <QObject>
 #include <QStringList>
 #include <QTest>
-#include <memory>
 #include <optional>
 
 // Lets QCOMPARE show the texts it compares.
@@ -26,8 +23,7 @@ inline char* toString(const std::optional<QString>& text)
 namespace StoreFixtures {
 
 // A finished reading with fixed identity and date, texts composed by the engine.
-inline Reading reading(Spread spread, const QList<qint64>& ids, int serial = 1,
-                       Topic topic = Topic::general)
+inline Reading reading(Spread spread, const QList<qint64>& ids, int serial = 1)
 {
     Reading r;
     r.id =
@@ -35,7 +31,6 @@ inline Reading reading(Spread spread, const QList<qint64>& ids, int serial = 1,
     r.date = 763'000'000.25 + serial;
     r.spread = spread;
     r.question = QStringLiteral("¿Pregunta %1?").arg(serial);
-    r.topic = topic;
     for (qint64 id : ids)
         r.cards.append(DrawnCard{id, id % 3 == 0});
     r.reader = QStringLiteral("Ana");
@@ -61,9 +56,7 @@ inline Preferences preferences(bool animations, bool autoSave, bool sound = fals
 inline QByteArray readFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)
@@ -90,16 +83,5 @@ inline std::optional<SavedState> stateAt(const QString& path)
     QString error;
     return SavedState::decode(readFile(path), &error);
 }
-
-// A store on `path` whose notes alarm is driven by hand.
-struct Journal {
-    explicit Journal(const QString& path, std::unique_ptr<RandomSource> rng = nullptr)
-        : store(path, false, std::move(rng))
-    {
-        store.setNotesAlarm(&alarm);
-    }
-    ManualAlarm alarm;
-    AppStore store;
-};
 
 } // namespace StoreFixtures
