@@ -11,12 +11,13 @@
 // Huge notes: a journal whose reading holds 1 MB or 10 MB of notes; the time to reopen that
 // reading on the table (shown and painted) and to open the history with it.
 
+#include "bench_fixtures.h"
 #include "engine/reading_engine.h"
 #include "store/app_store.h"
 #include "store/state_encoder.h"
 #include "support/manual_alarm.h"
-#include "views/history_view.h"
-#include "views/table_view.h"
+#include "views/history/history_view.h"
+#include "views/table/table_view.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,41 +30,16 @@
 
 namespace {
 
-class SequenceSource final : public RandomSource {
-public:
-    explicit SequenceSource(quint64 seed) : m_state(seed) {}
-    quint64 next() override
-    {
-        quint64 z = (m_state += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    quint64 m_state;
-};
-
-// One reading a day, dealt by the engine: every spread and topic, some notes.
+// The shared journal with every text composed and some notes, as a real one would have.
 QList<Reading> journal(int count)
 {
-    SequenceSource rng{quint64(count)};
-    QList<Reading> readings;
-    readings.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        Reading r;
-        r.date = 780000000.0 - 86400.0 * i + double(rng.bounded(86400));
-        r.spread = allSpreads().at(qsizetype(rng.bounded(5)));
-        r.topic = allTopics().at(qsizetype(rng.bounded(4)));
-        r.question = QStringLiteral("¿Qué merece mi atención hoy, día %1?").arg(i);
-        const QList<qint64> deck =
-            ReadingEngine::cut(ReadingEngine::shuffledDeck(rng), qint64(rng.bounded(22)));
-        r.cards = ReadingEngine::draw(deck, r.spread, true, rng);
+    QList<Reading> readings = BenchFixtures::journal(count, 780000000.0);
+    for (qsizetype i = 0; i < readings.size(); ++i) {
+        Reading& r = readings[i];
         r.reader = QStringLiteral("Ana");
-        r.revealed = r.cards.size();
-        if (rng.bounded(3) == 0)
+        if (i % 3 == 0)
             r.notes = QStringLiteral("Volver a mirarla dentro de un mes.");
-        readings.append(ReadingEngine::finish(r));
+        r = ReadingEngine::finish(r);
     }
     return readings;
 }
@@ -99,8 +75,8 @@ void typing(int count, bool countWrites)
 {
     QTemporaryDir dir;
     const QString path = writeJournal(dir, journal(count));
+    ManualAlarm alarm; // outlives the store, which asks it at the end
     AppStore store(path);
-    ManualAlarm alarm;
     store.setNotesAlarm(&alarm);
     store.restore(store.history().at(store.history().size() / 2));
 

@@ -71,8 +71,8 @@ bool ArcandelApp::claimJournal()
 {
     if (m_options.preview || m_lock)
         return true;
-    auto lock = std::make_unique<JournalLock>(
-        m_options.dataPath ? *m_options.dataPath : AppStore::defaultSaveURL());
+    auto lock = std::make_unique<JournalLock>(m_options.dataPath ? *m_options.dataPath
+                                                                 : AppStore::defaultSaveURL());
     switch (lock->acquire()) {
     case JournalLock::Result::acquired:
         m_channel->listen(lock->channelName());

@@ -340,9 +340,9 @@ void ContentView::syncNotice()
 {
     if (!isVisible() || m_noticeAlert || !m_store->notice())
         return;
-    QMessageBox* box = makeAlert(QStringLiteral("noticeAlert"),
-                                 QStringLiteral("Tu diario cambió fuera de Arcandel"),
-                                 *m_store->notice());
+    QMessageBox* box =
+        makeAlert(QStringLiteral("noticeAlert"),
+                  QStringLiteral("Tu diario cambió fuera de Arcandel"), *m_store->notice());
     QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box->setDefaultButton(accept);
     box->setEscapeButton(accept);
@@ -373,8 +373,8 @@ void ContentView::askBeforeQuitting()
         QStringLiteral("Arcandel todavía no ha terminado de escribir tus cambios."));
     if (m_store->error())
         m_store->setError(std::nullopt);
-    QMessageBox* box = makeAlert(QStringLiteral("quitPrompt"),
-                                 QStringLiteral("Hay cambios sin guardar"), reason);
+    QMessageBox* box =
+        makeAlert(QStringLiteral("quitPrompt"), QStringLiteral("Hay cambios sin guardar"), reason);
     QPushButton* retry = box->addButton(QStringLiteral("Reintentar"), QMessageBox::AcceptRole);
     QPushButton* leave =
         box->addButton(QStringLiteral("Salir sin guardar"), QMessageBox::DestructiveRole);

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -95,7 +95,8 @@ std::optional<QString> write(const QString& path, const QList<QByteArray>& parts
 
 NewFile writeNew(const QString& path, const QByteArray& bytes)
 {
-    QTemporaryFile temporary(QFileInfo(path).absoluteDir().filePath(QStringLiteral(".arcandel-XXXXXX")));
+    QTemporaryFile temporary(
+        QFileInfo(path).absoluteDir().filePath(QStringLiteral(".arcandel-XXXXXX")));
     if (!temporary.open() || writeAll(temporary.handle(), {bytes}) != 0 ||
         ::fsync(temporary.handle()) != 0)
         return NewFile::failed;

@@ -23,8 +23,8 @@ QString resolved(const QString& path)
 JournalLock::JournalLock(const QString& statePath) : m_statePath(resolved(statePath))
 {
     const QFileInfo info(m_statePath);
-    m_lockPath = info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() +
-                                             QStringLiteral(".lock"));
+    m_lockPath =
+        info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".lock"));
 }
 
 JournalLock::~JournalLock() = default;

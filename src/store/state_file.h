@@ -27,8 +27,8 @@ std::optional<SavedState> decodeAndValidate(const QByteArray& bytes, QString* er
 struct ReadResult {
     enum class Status { missing, loaded, failed };
     Status status = Status::missing;
-    SavedState state; // when loaded
-    QString error;    // when failed: the description, a whole sentence
+    SavedState state;      // when loaded
+    QString error;         // when failed: the description, a whole sentence
     FileIdentity identity; // of what was read (none when missing)
 };
 

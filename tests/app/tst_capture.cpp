@@ -187,6 +187,7 @@ void CaptureTest::applicationUsesOneStoreWithTheGivenPath()
     Preferences preferences = store->preferences();
     preferences.theme = QStringLiteral("Medianoche");
     store->apply(preferences);
+    QVERIFY(store->flush());
     QVERIFY(QFile::exists(expected));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("otro.json"))));
 

@@ -356,7 +356,7 @@ void ContentViewTest::confirmationOnAFinishedUnsavedReading()
     QTRY_VERIFY(view.newConfirmation() && view.newConfirmation()->isVisible());
     view.newConfirmation()->findChild<QPushButton*>(QStringLiteral("saveAndStart"))->click();
     QTRY_VERIFY(!store->showNewConfirmation());
-    QCOMPARE(store->history().size(), 1);
+    QTRY_COMPARE(store->history().size(), 1);
     QCOMPARE(store->history().first().id, onTable.id);
     QVERIFY(!store->current());
     QCOMPARE(store->phase(), AppStore::Phase::prepare);

@@ -194,7 +194,7 @@ void MenuCommandsTest::saveAndExportActOnCompleteReadings()
 
     store->revealAll();
     commands.save()->trigger();
-    QCOMPARE(store->history().size(), 1);
+    QTRY_COMPARE(store->history().size(), 1);
     QCOMPARE(store->history().first().id, store->current()->id);
 
     const QString target = dir.filePath(QStringLiteral("lectura.txt"));

@@ -19,8 +19,6 @@ void TestStateCorpus::everyDocumentKeepsTheProperties()
     const QDir corpus(TestPaths::fixture(QStringLiteral("state-corpus")));
     const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
     QVERIFY(names.size() >= 20);
-    const QString invalidReading =
-        StateFile::invalidReadingSentence() + QStringLiteral(" La tirada 2 del historial ");
     int valid = 0;
     int invalid = 0;
     for (const QString& name : names) {
@@ -38,12 +36,8 @@ void TestStateCorpus::everyDocumentKeepsTheProperties()
             QVERIFY2(StateParser::parse(bytes), qPrintable(name));
         } else if (name.startsWith(QStringLiteral("invalid-"))) {
             ++invalid;
+            // How each is described is checked with the store (state-descriptions.tsv).
             QVERIFY2(!outcome.decoded, qPrintable(name));
-            const bool ruleBroken = name.contains(QStringLiteral("card-22")) ||
-                                    name.contains(QStringLiteral("repeated")) ||
-                                    name.contains(QStringLiteral("revealed")) ||
-                                    name.contains(QStringLiteral("for-cross"));
-            QCOMPARE(outcome.error.startsWith(invalidReading), ruleBroken);
         }
     }
     QVERIFY(valid >= 5);

@@ -16,7 +16,9 @@
 #include "views/table/table_surface.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPainter>
 
 namespace Gallery {
@@ -166,14 +168,23 @@ void shell()
         save(&view, QStringLiteral("08-ventana-minima"), 1.0, QSize(1040, 560));
     }
     {
-        Journal journal;
-        ContentView view(journal.store.get());
-        show(view, contentSize);
-        journal.store->setError(
-            QStringLiteral("No se pudo guardar el archivo de estado en "
-                           "/home/ana/.local/share/Arcandel/state.json: el disco está lleno."));
-        if (waitFor([&] { return view.errorAlert() && view.errorAlert()->isVisible(); }))
-            saveWithDialog(&view, view.errorAlert(), QStringLiteral("09-alerta-error"));
+        // A save that cannot be written (a file stands where the folder should be): the
+        // alert offers to try again, and quitting asks what to do.
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("Arcandel")));
+        blocker.open(QIODevice::WriteOnly);
+        blocker.close();
+        AppStore store(blocker.fileName() + QStringLiteral("/state.json"));
+        MainWindow window(&store);
+        show(window, contentSize);
+        store.apply(Journal::quietPreferences());
+        ContentView* view = window.contentView();
+        if (waitFor([&] { return view->errorAlert() && view->errorAlert()->isVisible(); }))
+            saveWithDialog(view, view->errorAlert(), QStringLiteral("09-alerta-error"));
+        window.close();
+        if (waitFor([&] { return view->quitPrompt() && view->quitPrompt()->isVisible(); }))
+            saveWithDialog(view, view->quitPrompt(), QStringLiteral("19-salir-sin-guardar"));
+        store.discardUnsaved();
     }
     {
         Journal journal;

@@ -180,6 +180,7 @@ private Q_SLOTS:
         // A first saved reading replaces the empty state by the list.
         store->restore(sampleHistory().first());
         store->saveCurrent();
+        QVERIFY(store->flush());
         QVERIFY(!view.showsEmptyState());
         QCOMPARE(view.filterModel()->rowCount(), 1);
     }
@@ -240,6 +241,7 @@ private Q_SLOTS:
         Reading fresh = reading(QStringLiteral("Nueva"), {}, Spread::daily, {{5, false}});
         store->restore(fresh);
         store->saveCurrent();
+        QVERIFY(store->flush());
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(inserted.first().at(1).toInt(), 0);
         QCOMPARE(inserted.first().at(2).toInt(), 0);
@@ -331,6 +333,7 @@ private Q_SLOTS:
         QCOMPARE(store->history().size(), 2);
         for (const Reading& kept : store->history())
             QVERIFY(kept.id != target);
+        QVERIFY(store->flush());
         QVERIFY(!Fixtures::fileBytes(store->saveURL())
                      .contains(target.toString(QUuid::WithoutBraces).toUpper().toUtf8()));
         QCOMPARE(view.filterModel()->rowCount(), 2);

@@ -207,6 +207,7 @@ private Q_SLOTS:
         QVERIFY(!store->showSetup());
         QCOMPARE(store->spread(), Spread::daily);
         // The state file holds the applied preferences.
+        QVERIFY(store->flush());
         QString error;
         const auto saved = SavedState::decode(Fixtures::fileBytes(store->saveURL()), &error);
         QVERIFY2(saved.has_value(), qPrintable(error));

@@ -143,7 +143,7 @@ void TableViewTest::wholeReadingFromTheEmptyTableToTheExportedFile()
     type(view.panel()->notebook(), QStringLiteral("Me quedo con la calma."));
 
     click(&view, "saveButton");
-    QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+    QTRY_COMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
     QCOMPARE(table.store->history().size(), 1);
     QCOMPARE(table.store->history().first().question, QStringLiteral("¿Hacia dónde miro ahora?"));
     QCOMPARE(table.store->history().first().topic, Topic::personal);
@@ -179,8 +179,8 @@ void TableViewTest::revealAllAndManualSaving()
         QCOMPARE(table.store->selectedIndex(), std::nullopt);
         QVERIFY(shown(&view, "synthesisButton") && shown(&view, "exportButton"));
         QCOMPARE(view.panel()->block(), InterpretationView::Block::synthesis);
-        // Saved on its own: the button says so at once.
-        QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+        // Saved on its own: the button says so once it is written.
+        QTRY_COMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
         for (int i = 0; i < 5; ++i)
             QVERIFY(view.board()->element(i)->isRevealed());
     }
@@ -196,7 +196,7 @@ void TableViewTest::revealAllAndManualSaving()
                  QStringLiteral("Guardar tirada"));
         QVERIFY(table.store->history().isEmpty());
         click(&view, "saveButton");
-        QCOMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
+        QTRY_COMPARE(child<ActionButton>(&view, "saveButton")->text(), QStringLiteral("Guardada"));
         // Saving again keeps one entry.
         click(&view, "saveButton");
         QCOMPARE(table.store->history().size(), 1);
