@@ -9,7 +9,6 @@
 #include "store/state_file.h"
 #include "store/state_writer.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
