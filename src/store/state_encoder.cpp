@@ -228,6 +228,32 @@ QByteArray encodeReading(const Reading& reading)
 
 } // namespace
 
+// The common case while typing: the same readings in the same places as last time, one or
+// two of them changed. Only those are encoded, and the last document's parts are kept.
+bool StateEncoder::reuseInPlace(const QList<Reading>& history)
+{
+    if (history.size() != m_readings.size() || m_parts.size() != 2 * history.size() + 2)
+        return false;
+    QList<qsizetype> changed;
+    for (qsizetype i = 0; i < history.size(); ++i) {
+        const Reading& kept = m_readings.at(i);
+        const Reading& now = history.at(i);
+        if (kept.id != now.id)
+            return false;
+        if (!sameData(kept, now) && !(kept == now))
+            changed.append(i);
+    }
+    for (const qsizetype i : changed) {
+        const Reading& now = history.at(i);
+        const QByteArray json = encodeReading(now);
+        m_parts[2 * i + 1] = json;
+        m_readings[i] = now;
+        m_entries.insert(now.id, Entry{now, json, m_generation});
+    }
+    m_lastEncodedCount = changed.size();
+    return true;
+}
+
 QList<QByteArray> StateEncoder::encodeParts(const Preferences& preferences,
                                             const QList<Reading>& history)
 {
@@ -235,35 +261,41 @@ QList<QByteArray> StateEncoder::encodeParts(const Preferences& preferences,
     static const QByteArray separator = QByteArrayLiteral(",\n");
     static const QByteArray lastSeparator = QByteArrayLiteral("\n");
 
-    ++m_generation;
-    m_lastEncodedCount = 0;
-    QList<QByteArray> parts;
-    parts.reserve(2 * history.size() + 2);
-    parts.append(opening);
-    for (const Reading& reading : history) {
-        auto it = m_entries.find(reading.id);
-        if (it == m_entries.end()) {
-            it = m_entries.insert(reading.id, Entry{reading, encodeReading(reading), 0});
-            ++m_lastEncodedCount;
-        } else if (!sameData(it->reading, reading) && !(it->reading == reading)) {
-            it->reading = reading;
-            it->json = encodeReading(reading);
-            ++m_lastEncodedCount;
+    if (!reuseInPlace(history)) {
+        ++m_generation;
+        m_lastEncodedCount = 0;
+        QList<QByteArray> parts;
+        parts.reserve(2 * history.size() + 2);
+        parts.append(opening);
+        for (const Reading& reading : history) {
+            auto it = m_entries.find(reading.id);
+            if (it == m_entries.end()) {
+                it = m_entries.insert(reading.id, Entry{reading, encodeReading(reading), 0});
+                ++m_lastEncodedCount;
+            } else if (!sameData(it->reading, reading) && !(it->reading == reading)) {
+                it->reading = reading;
+                it->json = encodeReading(reading);
+                ++m_lastEncodedCount;
+            }
+            it->generation = m_generation;
+            parts.append(it->json);
+            parts.append(separator);
         }
-        it->generation = m_generation;
-        parts.append(it->json);
-        parts.append(separator);
+        if (!history.isEmpty())
+            parts.last() = lastSeparator;
+        parts.append(QByteArray());
+        // Forget readings that left the history.
+        m_entries.removeIf(
+            [this](const auto& entry) { return entry.value().generation != m_generation; });
+        m_parts = std::move(parts);
+        // A list of its own, not shared with the caller's, which may change in place.
+        m_readings = QList<Reading>(history.cbegin(), history.cend());
     }
-    if (!history.isEmpty())
-        parts.last() = lastSeparator;
-    // Forget readings that left the history.
-    m_entries.removeIf(
-        [this](const auto& entry) { return entry.value().generation != m_generation; });
-
-    parts.append(QByteArrayLiteral("    ],\n    \"preferences\": ") +
-                 nested(QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Indented), 1) +
-                 QByteArrayLiteral("\n}\n"));
-    return parts;
+    m_parts.last() =
+        QByteArrayLiteral("    ],\n    \"preferences\": ") +
+        nested(QJsonDocument(preferences.toJson()).toJson(QJsonDocument::Indented), 1) +
+        QByteArrayLiteral("\n}\n");
+    return m_parts;
 }
 
 QByteArray StateEncoder::encode(const Preferences& preferences, const QList<Reading>& history)

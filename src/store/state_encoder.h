@@ -33,7 +33,12 @@ private:
         quint64 generation = 0;
     };
 
+    bool reuseInPlace(const QList<Reading>& history);
+
     QHash<QUuid, Entry> m_entries;
+    // The last document in parts, and the readings it holds in their places.
+    QList<QByteArray> m_parts;
+    QList<Reading> m_readings;
     quint64 m_generation = 0;
     qsizetype m_lastEncodedCount = 0;
 };
