@@ -18,8 +18,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QPainter>
+#include <QTemporaryDir>
 
 namespace Gallery {
 
