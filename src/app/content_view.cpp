@@ -7,6 +7,7 @@
 #include "views/history/history_view.h"
 #include "views/kit/icons.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/typography.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/sources_view.h"
@@ -71,9 +72,7 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     setObjectName(QStringLiteral("contentView"));
     setMinimumSize(1040, 560);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = Layouts::row(this, 0);
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setChildrenCollapsible(false);
@@ -88,9 +87,7 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
 
     m_detailHost = new QWidget(m_splitter);
     m_detailHost->setObjectName(QStringLiteral("detail"));
-    auto* detailLayout = new QVBoxLayout(m_detailHost);
-    detailLayout->setContentsMargins(0, 0, 0, 0);
-    detailLayout->setSpacing(0);
+    Layouts::column(m_detailHost, 0);
     m_splitter->addWidget(m_detailHost);
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
@@ -225,48 +222,36 @@ void ContentView::syncSheets()
 {
     if (!isVisible())
         return;
-
-    if (m_store->showSetup()) {
-        if (!m_welcome) {
-            auto* sheet = new Sheet(new PreferencesView(m_store, true), false, presenter());
-            sheet->setObjectName(QStringLiteral("welcomeSheet"));
-            sheet->setWindowTitle(QStringLiteral("Bienvenido a Arcandel"));
-            m_welcome = sheet;
-            connect(sheet, &QDialog::finished, this, [this, sheet] {
-                if (m_welcome == sheet)
-                    m_welcome = nullptr;
-                sheet->deleteLater();
-                if (m_store->showSetup())
-                    m_store->setShowSetup(false);
-            });
-            sheet->open();
-        }
-    } else if (m_welcome) {
-        Sheet* sheet = m_welcome;
-        m_welcome = nullptr;
-        sheet->finish();
-        sheet->deleteLater();
-    }
-
+    syncSheet(m_welcome, true, QStringLiteral("welcomeSheet"),
+              QStringLiteral("Bienvenido a Arcandel"), &AppStore::showSetup,
+              &AppStore::setShowSetup, true);
     // One sheet at a time: the preferences wait until the welcome sheet has closed.
-    if (m_store->showPreferences() && !m_welcome) {
-        if (!m_preferences) {
-            auto* sheet = new Sheet(new PreferencesView(m_store, false), true, presenter());
-            sheet->setObjectName(QStringLiteral("preferencesSheet"));
-            sheet->setWindowTitle(QStringLiteral("Configuración de la tirada"));
-            m_preferences = sheet;
-            connect(sheet, &QDialog::finished, this, [this, sheet] {
-                if (m_preferences == sheet)
-                    m_preferences = nullptr;
-                sheet->deleteLater();
-                if (m_store->showPreferences())
-                    m_store->setShowPreferences(false);
-            });
-            sheet->open();
-        }
-    } else if (!m_store->showPreferences() && m_preferences) {
-        Sheet* sheet = m_preferences;
-        m_preferences = nullptr;
+    syncSheet(m_preferences, false, QStringLiteral("preferencesSheet"),
+              QStringLiteral("Configuración de la tirada"), &AppStore::showPreferences,
+              &AppStore::setShowPreferences, !m_welcome);
+}
+
+void ContentView::syncSheet(QPointer<Sheet>& slot, bool onboarding, const QString& name,
+                            const QString& title, bool (AppStore::*shown)() const,
+                            void (AppStore::*setShown)(bool), bool allowed)
+{
+    const bool wanted = (m_store->*shown)();
+    if (wanted && allowed && !slot) {
+        auto* sheet = new Sheet(new PreferencesView(m_store, onboarding), !onboarding, presenter());
+        sheet->setObjectName(name);
+        sheet->setWindowTitle(title);
+        slot = sheet;
+        connect(sheet, &QDialog::finished, this, [this, sheet, &slot, shown, setShown] {
+            if (slot == sheet)
+                slot = nullptr;
+            sheet->deleteLater();
+            if ((m_store->*shown)())
+                (m_store->*setShown)(false);
+        });
+        sheet->open();
+    } else if (!wanted && slot) {
+        Sheet* sheet = slot;
+        slot = nullptr;
         sheet->finish();
         sheet->deleteLater();
     }

@@ -53,6 +53,11 @@ protected:
 private:
     void showDetail();
     void syncSheets();
+    // Opens the preferences sheet that `slot` holds while the store's flag asks for it (and
+    // `allowed`), and closes it when the flag drops; a sheet the user closes clears the flag.
+    void syncSheet(QPointer<Sheet>& slot, bool onboarding, const QString& name,
+                   const QString& title, bool (AppStore::*shown)() const,
+                   void (AppStore::*setShown)(bool), bool allowed);
     void syncErrorAlert();
     void syncNotice();
     void syncConfirmation();

@@ -3,6 +3,7 @@
 #include "store/app_store.h"
 #include "views/kit/icons.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/typography.h"
 
 #include <QHBoxLayout>
@@ -93,9 +94,7 @@ Sidebar::Sidebar(AppStore* store, QWidget* parent) : QWidget(parent), m_store(st
     setObjectName(QStringLiteral("sidebar"));
     setAccessibleName(QStringLiteral("Secciones"));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(22);
+    auto* layout = Layouts::column(this, 22);
 
     // Header: the mascot beside the name and the motto.
     auto* header = new QHBoxLayout;

@@ -13,10 +13,7 @@ QString Arcana::numeral() const
 std::optional<Arcana> Arcana::fromJson(const QJsonValue& value, const QString& where,
                                        QString* error)
 {
-    const auto object = jsonObjectAt(value, where, error);
-    if (!object)
-        return std::nullopt;
-    JsonReader r(*object, where, error);
+    JsonReader r(value, where, error);
     Arcana card;
     const auto id = r.integer(QStringLiteral("id"));
     const auto name = r.string(QStringLiteral("name"));

@@ -17,10 +17,7 @@ QJsonObject DrawnCard::toJson() const
 std::optional<DrawnCard> DrawnCard::fromJson(const QJsonValue& value, const QString& where,
                                              QString* error)
 {
-    const auto object = jsonObjectAt(value, where, error);
-    if (!object)
-        return std::nullopt;
-    JsonReader r(*object, where, error);
+    JsonReader r(value, where, error);
     const auto id = r.integer(QStringLiteral("arcanaID"));
     const auto reversed = r.boolean(QStringLiteral("reversed"));
     if (r.failed())

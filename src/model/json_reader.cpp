@@ -57,9 +57,12 @@ QString parseErrorText(QJsonParseError::ParseError error)
 
 } // namespace
 
-JsonReader::JsonReader(QJsonObject object, QString where, QString* error)
-    : m_object(std::move(object)), m_where(std::move(where)), m_error(error)
-{}
+JsonReader::JsonReader(const QJsonValue& value, QString where, QString* error)
+    : m_object(value.toObject()), m_where(std::move(where)), m_error(error)
+{
+    if (!value.isObject())
+        fail(m_where + QStringLiteral(" debe ser un objeto JSON"));
+}
 
 std::optional<QJsonValue> JsonReader::value(const QString& key)
 {
@@ -185,16 +188,6 @@ void JsonReader::fail(const QString& message)
     m_failed = true;
     if (m_error)
         *m_error = capitalised(message) + QLatin1Char('.');
-}
-
-std::optional<QJsonObject> jsonObjectAt(const QJsonValue& value, const QString& where,
-                                        QString* error)
-{
-    if (value.isObject())
-        return value.toObject();
-    if (error)
-        *error = capitalised(where) + QStringLiteral(" debe ser un objeto JSON.");
-    return std::nullopt;
 }
 
 std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error)

@@ -13,7 +13,9 @@
 // historial"), so a user can find the fault.
 class JsonReader {
 public:
-    JsonReader(QJsonObject object, QString where, QString* error);
+    // `value` must be an object; otherwise the reader fails at once with "<Where> debe ser un
+    // objeto JSON.".
+    JsonReader(const QJsonValue& value, QString where, QString* error);
 
     std::optional<QString> string(const QString& key);
     std::optional<qint64> integer(const QString& key);
@@ -50,11 +52,6 @@ private:
     QString* m_error;
     bool m_failed = false;
 };
-
-// Expects `value` to be an object; otherwise writes "<where> debe ser un objeto JSON." to
-// `error` when given.
-std::optional<QJsonObject> jsonObjectAt(const QJsonValue& value, const QString& where,
-                                        QString* error);
 
 // Parses a whole document. On failure `error` gets a Spanish description with the line and
 // column of the fault.

@@ -20,10 +20,7 @@ QJsonObject Preferences::toJson() const
 std::optional<Preferences> Preferences::fromJson(const QJsonValue& value, const QString& where,
                                                  QString* error)
 {
-    const auto object = jsonObjectAt(value, where, error);
-    if (!object)
-        return std::nullopt;
-    JsonReader r(*object, where, error);
+    JsonReader r(value, where, error);
     const auto name = r.string(QStringLiteral("name"));
     const auto deck = r.string(QStringLiteral("deck"));
     const auto spread = r.enumeration<Spread>(QStringLiteral("spread"), spreadFromRaw);

@@ -28,10 +28,7 @@ QJsonObject Reading::toJson() const
 std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString& where,
                                          QString* error)
 {
-    const auto object = jsonObjectAt(value, where, error);
-    if (!object)
-        return std::nullopt;
-    JsonReader r(*object, where, error);
+    JsonReader r(value, where, error);
     Reading reading;
     const auto id = r.uuid(QStringLiteral("id"));
     const auto date = r.number(QStringLiteral("date"));

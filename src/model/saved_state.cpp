@@ -16,10 +16,7 @@ QJsonObject SavedState::toJson() const
 std::optional<SavedState> SavedState::fromJson(const QJsonValue& value, QString* error)
 {
     const QString where = QStringLiteral("el documento");
-    const auto object = jsonObjectAt(value, where, error);
-    if (!object)
-        return std::nullopt;
-    JsonReader r(*object, where, error);
+    JsonReader r(value, where, error);
     const auto preferencesObject = r.object(QStringLiteral("preferences"));
     const auto historyArray = r.array(QStringLiteral("history"));
     if (r.failed())

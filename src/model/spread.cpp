@@ -1,30 +1,43 @@
 #include "model/spread.h"
 
+#include "model/raw_values.h"
+
+namespace {
+
+// The texts of a spread, in the order of Spread.
+struct SpreadTexts {
+    QString raw;
+    QString name;
+    QString subtitle;
+};
+
+const SpreadTexts& texts(Spread spread)
+{
+    static const SpreadTexts table[] = {
+        {QStringLiteral("daily"), QStringLiteral("Una carta"),
+         QStringLiteral("Una pausa para escuchar lo esencial.")},
+        {QStringLiteral("timeline"), QStringLiteral("Pasado · presente · futuro"),
+         QStringLiteral("Comprende de dónde vienes y hacia dónde te orientas.")},
+        {QStringLiteral("guidance"), QStringLiteral("Situación · obstáculo · consejo"),
+         QStringLiteral("Mira la situación, reconoce el reto y encuentra un paso.")},
+        {QStringLiteral("cross"), QStringLiteral("Cruz de cinco cartas"),
+         QStringLiteral("Contrasta apoyos y obstáculos alrededor de tu pregunta.")},
+        {QStringLiteral("celtic"), QStringLiteral("Cruz celta"),
+         QStringLiteral("Una mirada amplia a las fuerzas de una situación.")},
+    };
+    return table[int(spread)];
+}
+
+} // namespace
+
 QString rawValue(Spread spread)
 {
-    switch (spread) {
-    case Spread::daily:
-        return QStringLiteral("daily");
-    case Spread::timeline:
-        return QStringLiteral("timeline");
-    case Spread::guidance:
-        return QStringLiteral("guidance");
-    case Spread::cross:
-        return QStringLiteral("cross");
-    case Spread::celtic:
-        return QStringLiteral("celtic");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(spread).raw;
 }
 
 std::optional<Spread> spreadFromRaw(const QString& text)
 {
-    for (Spread spread : allSpreads()) {
-        if (rawValue(spread) == text)
-            return spread;
-    }
-    return std::nullopt;
+    return fromRawValue(allSpreads(), text);
 }
 
 const QList<Spread>& allSpreads()
@@ -36,38 +49,12 @@ const QList<Spread>& allSpreads()
 
 QString name(Spread spread)
 {
-    switch (spread) {
-    case Spread::daily:
-        return QStringLiteral("Una carta");
-    case Spread::timeline:
-        return QStringLiteral("Pasado · presente · futuro");
-    case Spread::guidance:
-        return QStringLiteral("Situación · obstáculo · consejo");
-    case Spread::cross:
-        return QStringLiteral("Cruz de cinco cartas");
-    case Spread::celtic:
-        return QStringLiteral("Cruz celta");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(spread).name;
 }
 
 QString subtitle(Spread spread)
 {
-    switch (spread) {
-    case Spread::daily:
-        return QStringLiteral("Una pausa para escuchar lo esencial.");
-    case Spread::timeline:
-        return QStringLiteral("Comprende de dónde vienes y hacia dónde te orientas.");
-    case Spread::guidance:
-        return QStringLiteral("Mira la situación, reconoce el reto y encuentra un paso.");
-    case Spread::cross:
-        return QStringLiteral("Contrasta apoyos y obstáculos alrededor de tu pregunta.");
-    case Spread::celtic:
-        return QStringLiteral("Una mirada amplia a las fuerzas de una situación.");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(spread).subtitle;
 }
 
 QString method(Spread spread)
@@ -157,33 +144,16 @@ QList<Position> positions(Spread spread)
 
 QString rawValue(Role role)
 {
-    switch (role) {
-    case Role::past:
-        return QStringLiteral("past");
-    case Role::present:
-        return QStringLiteral("present");
-    case Role::future:
-        return QStringLiteral("future");
-    case Role::obstacle:
-        return QStringLiteral("obstacle");
-    case Role::support:
-        return QStringLiteral("support");
-    case Role::advice:
-        return QStringLiteral("advice");
-    case Role::synthesis:
-        return QStringLiteral("synthesis");
-    }
-    Q_UNREACHABLE();
-    return {};
+    static const QString raw[] = {QStringLiteral("past"),     QStringLiteral("present"),
+                                  QStringLiteral("future"),   QStringLiteral("obstacle"),
+                                  QStringLiteral("support"),  QStringLiteral("advice"),
+                                  QStringLiteral("synthesis")};
+    return raw[int(role)];
 }
 
 std::optional<Role> roleFromRaw(const QString& text)
 {
-    for (Role role : allRoles()) {
-        if (rawValue(role) == text)
-            return role;
-    }
-    return std::nullopt;
+    return fromRawValue(allRoles(), text);
 }
 
 const QList<Role>& allRoles()

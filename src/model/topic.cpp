@@ -1,28 +1,46 @@
 #include "model/topic.h"
 
+#include "model/raw_values.h"
+
+namespace {
+
+// The texts of a topic, in the order of Topic.
+struct TopicTexts {
+    QString raw;
+    QString prompt;
+    QString framing;
+};
+
+const TopicTexts& texts(Topic topic)
+{
+    static const TopicTexts table[] = {
+        {QStringLiteral("General"), QStringLiteral("¿Qué merece mi atención en esta situación?"),
+         QStringLiteral("Observa cómo se expresa este símbolo en tu día a día.")},
+        {QStringLiteral("Relaciones"),
+         QStringLiteral("¿Qué puedo comprender mejor en este vínculo?"),
+         QStringLiteral("En los vínculos, úsalo para explorar tu comunicación, tus límites y tus "
+                        "propias decisiones; no revela lo que otra persona piensa.")},
+        {QStringLiteral("Trabajo y proyectos"),
+         QStringLiteral("¿Qué me ayudaría a avanzar en este proyecto?"),
+         QStringLiteral("En trabajo y proyectos, contrasta esta imagen con tus recursos, tus "
+                        "prioridades y el siguiente paso concreto.")},
+        {QStringLiteral("Crecimiento personal"), QStringLiteral("¿Qué necesito escuchar de mí?"),
+         QStringLiteral("En tu crecimiento, observa qué hábito, necesidad o expectativa reconoce "
+                        "esta imagen.")},
+    };
+    return table[int(topic)];
+}
+
+} // namespace
+
 QString rawValue(Topic topic)
 {
-    switch (topic) {
-    case Topic::general:
-        return QStringLiteral("General");
-    case Topic::relationships:
-        return QStringLiteral("Relaciones");
-    case Topic::projects:
-        return QStringLiteral("Trabajo y proyectos");
-    case Topic::personal:
-        return QStringLiteral("Crecimiento personal");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(topic).raw;
 }
 
 std::optional<Topic> topicFromRaw(const QString& text)
 {
-    for (Topic topic : allTopics()) {
-        if (rawValue(topic) == text)
-            return topic;
-    }
-    return std::nullopt;
+    return fromRawValue(allTopics(), text);
 }
 
 const QList<Topic>& allTopics()
@@ -34,36 +52,10 @@ const QList<Topic>& allTopics()
 
 QString prompt(Topic topic)
 {
-    switch (topic) {
-    case Topic::general:
-        return QStringLiteral("¿Qué merece mi atención en esta situación?");
-    case Topic::relationships:
-        return QStringLiteral("¿Qué puedo comprender mejor en este vínculo?");
-    case Topic::projects:
-        return QStringLiteral("¿Qué me ayudaría a avanzar en este proyecto?");
-    case Topic::personal:
-        return QStringLiteral("¿Qué necesito escuchar de mí?");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(topic).prompt;
 }
 
 QString framing(Topic topic)
 {
-    switch (topic) {
-    case Topic::general:
-        return QStringLiteral("Observa cómo se expresa este símbolo en tu día a día.");
-    case Topic::relationships:
-        return QStringLiteral(
-            "En los vínculos, úsalo para explorar tu comunicación, tus límites y tus propias "
-            "decisiones; no revela lo que otra persona piensa.");
-    case Topic::projects:
-        return QStringLiteral("En trabajo y proyectos, contrasta esta imagen con tus recursos, tus "
-                              "prioridades y el siguiente paso concreto.");
-    case Topic::personal:
-        return QStringLiteral(
-            "En tu crecimiento, observa qué hábito, necesidad o expectativa reconoce esta imagen.");
-    }
-    Q_UNREACHABLE();
-    return {};
+    return texts(topic).framing;
 }

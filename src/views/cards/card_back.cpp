@@ -14,12 +14,6 @@
 
 namespace {
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 QFont starFont()
 {
     QFont font = Typography::system(19);
@@ -60,7 +54,7 @@ void paint(QPainter& painter, const QRectF& rect)
     }
     const QRectF inner = card.adjusted(12, 12, -12, -12);
     if (!inner.isEmpty()) {
-        painter.setPen(QPen(withAlpha(gold, 0.45), 0.5));
+        painter.setPen(QPen(Typography::withAlpha(gold, 0.45), 0.5));
         painter.drawRoundedRect(inner, 3, 3);
     }
 

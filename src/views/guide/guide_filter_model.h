@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QSortFilterProxyModel>
+#include "views/kit/search_filter_model.h"
 
 // The cards whose name and keywords contain the search text.
-class GuideFilterModel : public QSortFilterProxyModel {
+class GuideFilterModel : public SearchFilterModel {
     Q_OBJECT
 public:
-    explicit GuideFilterModel(QObject* parent = nullptr);
-    const QString& search() const { return m_search; }
-    void setSearch(const QString& search);
+    using SearchFilterModel::SearchFilterModel;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-
-private:
-    QString m_search;
-    QString m_folded;
 };

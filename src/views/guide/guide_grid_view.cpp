@@ -1,6 +1,7 @@
 #include "views/guide/guide_grid_view.h"
 
 #include "views/guide/guide_delegate.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/typography.h"
 
 #include <QKeyEvent>
@@ -12,15 +13,9 @@ GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
     setViewMode(QListView::ListMode);
     setFlow(QListView::LeftToRight);
     setWrapping(true);
-    setResizeMode(QListView::Adjust);
-    setUniformItemSizes(false);
     setMovement(QListView::Static);
     setSpacing(0);
-    setFrameShape(QFrame::NoFrame);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollAreas::quietList(this);
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(24);

@@ -41,17 +41,6 @@ QVariant GuideModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QHash<int, QByteArray> GuideModel::roleNames() const
-{
-    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
-    names.insert(ArcanaRole, "arcana");
-    names.insert(IdRole, "arcanaId");
-    names.insert(NumeralRole, "numeral");
-    names.insert(SearchTextRole, "searchText");
-    names.insert(SelectedRole, "selected");
-    return names;
-}
-
 int GuideModel::rowOf(qint64 id) const
 {
     for (qsizetype i = 0; i < m_deck.size(); ++i) {

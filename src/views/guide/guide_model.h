@@ -22,7 +22,6 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     const QList<Arcana>& deck() const { return m_deck; }
     const QString& searchText(int row) const { return m_search.at(row); }

@@ -8,6 +8,8 @@
 #include "views/guide/guide_model.h"
 #include "views/kit/divider.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/kit/typography.h"
@@ -73,9 +75,7 @@ GuideView::GuideView(const QList<Arcana>& deck, QWidget* parent)
 {
     m_filter->setSourceModel(m_model);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+    auto* row = Layouts::row(this, 0);
     row->addWidget(buildListColumn());
     row->addWidget(new Divider(Qt::Vertical, this));
     row->addWidget(buildDetail(), 1);
@@ -135,32 +135,13 @@ QWidget* GuideView::buildListColumn()
 
 QWidget* GuideView::buildDetail()
 {
-    m_detailArea = new QScrollArea(this);
-    m_detailArea->setFrameShape(QFrame::NoFrame);
-    m_detailArea->setWidgetResizable(true);
-    m_detailArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_detailArea->viewport()->setAutoFillBackground(false);
-    m_detailArea->verticalScrollBar()->setSingleStep(24);
-
-    auto* page = new QWidget;
-    page->setAutoFillBackground(false);
-    auto* pageRow = new QHBoxLayout(page);
-    pageRow->setContentsMargins(0, 0, 0, 0);
-    pageRow->setSpacing(0);
-    m_detailContent = new QWidget(page);
-    m_detailContent->setMaximumWidth(720);
-    pageRow->addWidget(m_detailContent, 1, Qt::AlignTop);
-    pageRow->addStretch(0);
+    m_detailArea = ScrollAreas::plain(this);
+    m_detailContent = ScrollAreas::column(m_detailArea, 720);
 
     auto* stack = new QVBoxLayout(m_detailContent);
     stack->setContentsMargins(30, 30, 30, 30);
     stack->setSpacing(18);
 
-    auto selectable = [](QLabel* label) {
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        label->setCursor(Qt::IBeamCursor);
-        return label;
-    };
     auto paragraph = [this](const QFont& font, qreal spacing) {
         auto* text = new SpacedText(m_detailContent);
         text->setSelectable(true);
@@ -171,10 +152,10 @@ QWidget* GuideView::buildDetail()
     const QFont body = Typography::font(Typography::Style::body);
 
     m_heading = new SectionTitle({}, m_detailContent);
-    selectable(m_heading);
+    Labels::selectable(m_heading);
     stack->addWidget(m_heading);
 
-    m_name = selectable(Labels::plain({}, Typography::serif(34)));
+    m_name = Labels::selectable(Labels::plain({}, Typography::serif(34)));
     stack->addWidget(m_name);
 
     // The face beside keywords and symbol, tops aligned; the face's widget is larger than
@@ -187,7 +168,8 @@ QWidget* GuideView::buildDetail()
     auto* words = new QVBoxLayout;
     words->setContentsMargins(0, shadowMargin, 0, 0);
     words->setSpacing(12);
-    m_keywords = selectable(Labels::plain({}, Typography::font(Typography::Style::headline)));
+    m_keywords =
+        Labels::selectable(Labels::plain({}, Typography::font(Typography::Style::headline)));
     words->addWidget(m_keywords);
     m_symbol = paragraph(body, 5);
     words->addWidget(m_symbol);
@@ -198,7 +180,7 @@ QWidget* GuideView::buildDetail()
     stack->addWidget(new Divider(Qt::Horizontal, m_detailContent));
 
     auto section = [&](const QString& title, SpacedText* text) {
-        stack->addWidget(selectable(new SectionTitle(title, m_detailContent)));
+        stack->addWidget(Labels::selectable(new SectionTitle(title, m_detailContent)));
         stack->addWidget(text);
     };
     m_upright = paragraph(body, 5);
@@ -213,7 +195,6 @@ QWidget* GuideView::buildDetail()
     section(QStringLiteral("Para reflexionar"), m_reflection);
     stack->addStretch(1);
 
-    m_detailArea->setWidget(page);
     return m_detailArea;
 }
 

@@ -104,12 +104,6 @@ void drawLine(QPainter* painter, const QRectF& rect, const QString& text, const 
     painter->restore();
 }
 
-QColor translucent(QColor color, qreal alpha)
-{
-    color.setAlphaF(float(alpha));
-    return color;
-}
-
 } // namespace
 
 QList<HistoryDelegate::Thumbnail> HistoryDelegate::thumbnails(const Reading& reading)
@@ -314,7 +308,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setBrush(Material::fill(palette));
     painter->drawRoundedRect(g.card.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
     if (focused) {
-        painter->setPen(QPen(translucent(Typography::accent(), 0.55), 2));
+        painter->setPen(QPen(Typography::withAlpha(Typography::accent(), 0.55), 2));
         painter->setBrush(Qt::NoBrush);
         painter->drawRoundedRect(g.card.adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
     }
@@ -341,7 +335,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         return m_hoverIndex.isValid() && m_hoverIndex == index && m_hover == action;
     };
     auto ring = [&](const QRectF& rect, qreal radius) {
-        painter->setPen(QPen(translucent(Typography::accent(), 0.8), 2));
+        painter->setPen(QPen(Typography::withAlpha(Typography::accent(), 0.8), 2));
         painter->setBrush(Qt::NoBrush);
         painter->drawRoundedRect(rect.adjusted(-2, -2, 2, 2), radius + 2, radius + 2);
     };
@@ -350,8 +344,8 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     {
         const QRectF button = g.button.adjusted(0.5, 0.5, -0.5, -0.5);
         const qreal fill = pressed(Action::restore) ? 0.16 : hovered(Action::restore) ? 0.10 : 0.05;
-        painter->setPen(QPen(translucent(text, 0.2), 1));
-        painter->setBrush(translucent(text, fill));
+        painter->setPen(QPen(Typography::withAlpha(text, 0.2), 1));
+        painter->setBrush(Typography::withAlpha(text, fill));
         painter->drawRoundedRect(button, 6, 6);
         painter->setPen(text);
         painter->setFont(m_button);
@@ -366,7 +360,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                           const QColor& color) {
         if (pressed(action) || hovered(action)) {
             painter->setPen(Qt::NoPen);
-            painter->setBrush(translucent(text, pressed(action) ? 0.14 : 0.07));
+            painter->setBrush(Typography::withAlpha(text, pressed(action) ? 0.14 : 0.07));
             painter->drawRoundedRect(rect, 5, 5);
         }
         const QRectF icon(rect.center().x() - iconSize / 2.0, rect.center().y() - iconSize / 2.0,

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QSortFilterProxyModel>
+#include "views/kit/search_filter_model.h"
 
 // Keeps the readings that pass the favourites switch and the search; the history's order
 // is kept.
-class HistoryFilterModel : public QSortFilterProxyModel {
+class HistoryFilterModel : public SearchFilterModel {
     Q_OBJECT
 public:
-    explicit HistoryFilterModel(QObject* parent = nullptr);
+    using SearchFilterModel::SearchFilterModel;
 
-    const QString& search() const { return m_search; }
-    void setSearch(const QString& search);
     bool favoritesOnly() const { return m_favoritesOnly; }
     void setFavoritesOnly(bool on);
 
@@ -18,9 +16,5 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
-    void refilter();
-
-    QString m_search;
-    QString m_foldedSearch;
     bool m_favoritesOnly = false;
 };

@@ -5,6 +5,7 @@
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
 #include "views/history/history_delegate.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/typography.h"
 
 #include <QKeyEvent>
@@ -17,13 +18,7 @@ HistoryListView::HistoryListView(QWidget* parent)
     m_warmer->setInterval(0);
     connect(m_warmer, &QTimer::timeout, this, &HistoryListView::warmNextFace);
     setItemDelegate(m_delegate);
-    setFrameShape(QFrame::NoFrame);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setResizeMode(QListView::Adjust);
-    setUniformItemSizes(false);
+    ScrollAreas::quietList(this);
     // Rows are measured a batch at a time between events: a long journal opens at once and
     // the rest of the list is laid out while the user looks at the first rows.
     setLayoutMode(QListView::Batched);

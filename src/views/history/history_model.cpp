@@ -122,21 +122,6 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QHash<int, QByteArray> HistoryModel::roleNames() const
-{
-    QHash<int, QByteArray> names = QAbstractListModel::roleNames();
-    names.insert(ReadingRole, "reading");
-    names.insert(IdRole, "readingId");
-    names.insert(QuestionRole, "question");
-    names.insert(DetailRole, "detail");
-    names.insert(DateRole, "date");
-    names.insert(NotesRole, "notes");
-    names.insert(FavoriteRole, "favorite");
-    names.insert(SearchTextRole, "searchText");
-    names.insert(RevisionRole, "revision");
-    return names;
-}
-
 void HistoryModel::sync()
 {
     const QList<Reading>& next = m_store->history();

@@ -30,7 +30,6 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     const Reading& reading(int row) const { return m_rows.at(row).reading; }
     const QString& searchText(int row) const;

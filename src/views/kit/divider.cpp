@@ -1,5 +1,7 @@
 #include "views/kit/divider.h"
 
+#include "views/kit/typography.h"
+
 #include <QPainter>
 
 Divider::Divider(Qt::Orientation orientation, QWidget* parent) : QWidget(parent)
@@ -16,7 +18,5 @@ Divider::Divider(Qt::Orientation orientation, QWidget* parent) : QWidget(parent)
 void Divider::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QColor color = palette().color(QPalette::WindowText);
-    color.setAlphaF(0.14f);
-    painter.fillRect(rect(), color);
+    painter.fillRect(rect(), Typography::withAlpha(palette().color(QPalette::WindowText), 0.14));
 }

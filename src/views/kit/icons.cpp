@@ -157,6 +157,19 @@ QPainterPath gear()
 
 using Drawing = std::function<void(Builder&)>;
 
+// The crescent with two stars, outlined or filled.
+Drawing moonStars(bool filled)
+{
+    return [filled](Builder& b) {
+        if (filled)
+            b.fill(crescent());
+        else
+            b.stroke(crescent());
+        b.fill(sparkle(QPointF(17.6, 4.6), 3.0));
+        b.fill(sparkle(QPointF(20.4, 11.4), 2.0));
+    };
+}
+
 const QHash<QString, Drawing>& drawings()
 {
     static const QHash<QString, Drawing> table = {
@@ -198,18 +211,8 @@ const QHash<QString, Drawing>& drawings()
              b.stroke(line(QPointF(12, 4.5), QPointF(12, 19.5)));
              b.stroke(line(QPointF(4.5, 12), QPointF(19.5, 12)));
          }},
-        {QStringLiteral("moon.stars"),
-         [](Builder& b) {
-             b.stroke(crescent());
-             b.fill(sparkle(QPointF(17.6, 4.6), 3.0));
-             b.fill(sparkle(QPointF(20.4, 11.4), 2.0));
-         }},
-        {QStringLiteral("moon.stars.fill"),
-         [](Builder& b) {
-             b.fill(crescent());
-             b.fill(sparkle(QPointF(17.6, 4.6), 3.0));
-             b.fill(sparkle(QPointF(20.4, 11.4), 2.0));
-         }},
+        {QStringLiteral("moon.stars"), moonStars(false)},
+        {QStringLiteral("moon.stars.fill"), moonStars(true)},
         {QStringLiteral("shuffle"),
          [](Builder& b) {
              QPainterPath down(QPointF(3, 7));

@@ -4,6 +4,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/rounded_corners.h"
 
+#include <QBoxLayout>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
@@ -106,4 +107,19 @@ void LanukMark::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     paint(painter, QRectF(rect()), palette().color(QPalette::WindowText));
+}
+
+QHBoxLayout* LanukMark::header(int size, int spacing, QWidget* parent, const QList<QWidget*>& lines)
+{
+    auto* header = new QHBoxLayout;
+    header->setSpacing(spacing);
+    header->addWidget(new LanukMark(size, parent), 0, Qt::AlignVCenter);
+    auto* titles = new QVBoxLayout;
+    titles->setSpacing(5);
+    titles->addStretch(1);
+    for (QWidget* line : lines)
+        titles->addWidget(line);
+    titles->addStretch(1);
+    header->addLayout(titles, 1);
+    return header;
 }

@@ -1,25 +1,20 @@
 #include "views/kit/material.h"
 
+#include "views/kit/typography.h"
+
 namespace Material {
 
 QColor fill(const QPalette& palette)
 {
     const QColor window = palette.color(QPalette::Window);
-    if (window.lightness() < 128) {
-        QColor lifted = window.lighter(135);
-        lifted.setAlphaF(0.85f);
-        return lifted;
-    }
-    QColor base = palette.color(QPalette::Base);
-    base.setAlphaF(0.72f);
-    return base;
+    if (window.lightness() < 128)
+        return Typography::withAlpha(window.lighter(135), 0.85);
+    return Typography::withAlpha(palette.color(QPalette::Base), 0.72);
 }
 
 QColor edge(const QPalette& palette)
 {
-    QColor edge = palette.color(QPalette::WindowText);
-    edge.setAlphaF(0.09f);
-    return edge;
+    return Typography::withAlpha(palette.color(QPalette::WindowText), 0.09);
 }
 
 } // namespace Material

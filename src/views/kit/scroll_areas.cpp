@@ -1,8 +1,12 @@
 #include "views/kit/scroll_areas.h"
 
+#include "views/kit/layouts.h"
+
 #include <QAbstractScrollArea>
+#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace ScrollAreas {
 
@@ -38,19 +42,57 @@ void styleSlimScrollBar(QScrollBar* bar, const QPalette& palette)
                        "{ background: none; }")
             .arg(rgba(handle), rgba(hover)));
 }
-} // namespace
 
-QScrollArea* transparent(const QString& objectName, QWidget* parent)
+QScrollArea* frameless(QWidget* parent)
 {
     auto* scroll = new QScrollArea(parent);
-    scroll->setObjectName(objectName);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);
+    return scroll;
+}
+
+} // namespace
+
+QScrollArea* plain(QWidget* parent)
+{
+    QScrollArea* scroll = frameless(parent);
+    scroll->verticalScrollBar()->setSingleStep(24);
+    return scroll;
+}
+
+QWidget* column(QScrollArea* area, int maxWidth)
+{
+    auto* page = new QWidget;
+    page->setAutoFillBackground(false);
+    auto* row = Layouts::row(page, 0);
+    auto* content = new QWidget(page);
+    content->setMaximumWidth(maxWidth);
+    row->addWidget(content, 1, Qt::AlignTop);
+    row->addStretch(0);
+    area->setWidget(page);
+    return content;
+}
+
+QScrollArea* transparent(const QString& objectName, QWidget* parent)
+{
+    QScrollArea* scroll = frameless(parent);
+    scroll->setObjectName(objectName);
+    scroll->setAutoFillBackground(false);
     useSlimScrollBar(scroll);
     return scroll;
+}
+
+ScrollPage* fill(QWidget* owner, QScrollArea* area, const QMargins& margins)
+{
+    auto* outer = new QVBoxLayout(owner);
+    outer->setContentsMargins(margins);
+    outer->addWidget(area);
+    auto* page = new ScrollPage(area);
+    page->setAutoFillBackground(false);
+    area->setWidget(page);
+    return page;
 }
 
 void useSlimScrollBar(QAbstractScrollArea* area)
@@ -58,6 +100,17 @@ void useSlimScrollBar(QAbstractScrollArea* area)
     QScrollBar* bar = area->verticalScrollBar();
     bar->setProperty(slimProperty, true);
     styleSlimScrollBar(bar, area->palette());
+}
+
+void quietList(QListView* list)
+{
+    list->setFrameShape(QFrame::NoFrame);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setResizeMode(QListView::Adjust);
+    list->setUniformItemSizes(false);
 }
 
 void refreshScrollBars(QWidget* root)

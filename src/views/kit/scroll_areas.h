@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QAbstractScrollArea;
+class QListView;
 class QScrollArea;
 
 // The content of a vertically scrolling page. Its height comes from height-for-width at the
@@ -16,10 +17,21 @@ public:
 
 namespace ScrollAreas {
 
+// A frameless vertical scroll area whose page shows through, scrolling 24 points a step.
+QScrollArea* plain(QWidget* parent);
+// Puts into `area` a page whose content, returned, is a column at most `maxWidth` wide at
+// the page's top left.
+QWidget* column(QScrollArea* area, int maxWidth);
 // A frameless, see-through vertical scroll area with the slim scroll bar.
 QScrollArea* transparent(const QString& objectName, QWidget* parent);
+// Fills `owner` with `area`, inset by `margins`, and gives the area a see-through page,
+// returned for the caller to lay out.
+ScrollPage* fill(QWidget* owner, QScrollArea* area, const QMargins& margins);
 // A thin, quiet vertical scroll bar in a faint shade of the text colour.
 void useSlimScrollBar(QAbstractScrollArea* area);
+// A list that scrolls by pixels, without frame, selection, editing or a horizontal scroll
+// bar, laid out again when resized, its items drawn at their own sizes.
+void quietList(QListView* list);
 // Renews the shade of every slim scroll bar under `root` after a palette change.
 void refreshScrollBars(QWidget* root);
 

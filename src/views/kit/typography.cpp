@@ -8,29 +8,10 @@ namespace Typography {
 
 int pixelSize(Style style)
 {
-    switch (style) {
-    case Style::largeTitle:
-        return 26;
-    case Style::title:
-        return 22;
-    case Style::title2:
-        return 17;
-    case Style::title3:
-        return 15;
-    case Style::headline:
-    case Style::body:
-        return 13;
-    case Style::callout:
-        return 12;
-    case Style::subheadline:
-        return 11;
-    case Style::footnote:
-    case Style::caption:
-        return 10;
-    case Style::caption2:
-        return 9;
-    }
-    return 13;
+    // In the order of Style: largeTitle, title, title2, title3, headline, body, callout,
+    // subheadline, footnote, caption, caption2.
+    static constexpr int sizes[] = {26, 22, 17, 15, 13, 13, 12, 11, 10, 10, 9};
+    return sizes[int(style)];
 }
 
 QFont font(Style style)
@@ -80,18 +61,20 @@ QFont tracked(QFont font, qreal points)
     return font;
 }
 
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(float(alpha));
+    return color;
+}
+
 QColor secondary(const QPalette& palette)
 {
-    QColor color = palette.color(QPalette::WindowText);
-    color.setAlphaF(0.55f);
-    return color;
+    return withAlpha(palette.color(QPalette::WindowText), 0.55);
 }
 
 QColor quaternary(const QPalette& palette)
 {
-    QColor color = palette.color(QPalette::WindowText);
-    color.setAlphaF(0.10f);
-    return color;
+    return withAlpha(palette.color(QPalette::WindowText), 0.10);
 }
 
 QColor accent()

@@ -36,6 +36,8 @@ QStringList serifFamilies();
 // `font` with letters spaced `points` apart (the tracking of small capitals).
 QFont tracked(QFont font, qreal points);
 
+// `color` at the given opacity (0 to 1).
+QColor withAlpha(QColor color, qreal alpha);
 // Text at about 55 % and 10 % of the palette's text colour.
 QColor secondary(const QPalette& palette);
 QColor quaternary(const QPalette& palette);

@@ -5,6 +5,7 @@
 #include "views/kit/divider.h"
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/material.h"
 #include "views/kit/toggle_switch.h"
 #include "views/kit/typography.h"
@@ -30,9 +31,7 @@ class FormGroup : public QWidget {
 public:
     FormGroup(const QString& title, QWidget* parent) : QWidget(parent)
     {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(6);
+        auto* layout = Layouts::column(this, 6);
         auto* heading = Labels::plain(title, Typography::font(Typography::Style::headline));
         heading->setContentsMargins(10, 0, 0, 0);
         layout->addWidget(heading);
@@ -121,29 +120,19 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
     layout->setSpacing(18);
 
     // Header: the mascot beside the title and subtitle of the mode.
-    auto* header = new QHBoxLayout;
-    header->setSpacing(16);
-    header->addWidget(new LanukMark(72, this), 0, Qt::AlignVCenter);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(5);
-    titles->addStretch(1);
-    titles->addWidget(Labels::plain(
-        onboarding ? QStringLiteral("Bienvenido a Arcandel")
-                   : QStringLiteral("Configuración de la tirada"),
-        Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold)));
-    titles->addWidget(Labels::plain(onboarding ? QStringLiteral("Prepara tu espacio. Las cartas te "
-                                                                "esperan.")
-                                               : QStringLiteral("Tu mesa, a tu manera."),
-                                    Typography::font(Typography::Style::body), true));
-    titles->addStretch(1);
-    header->addLayout(titles, 1);
-    layout->addLayout(header);
+    layout->addLayout(LanukMark::header(
+        72, 16, this,
+        {Labels::plain(
+             onboarding ? QStringLiteral("Bienvenido a Arcandel")
+                        : QStringLiteral("Configuración de la tirada"),
+             Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold)),
+         Labels::plain(onboarding ? QStringLiteral("Prepara tu espacio. Las cartas te esperan.")
+                                  : QStringLiteral("Tu mesa, a tu manera."),
+                       Typography::font(Typography::Style::body), true)}));
 
     // The form.
     auto* form = new QWidget;
-    auto* formLayout = new QVBoxLayout(form);
-    formLayout->setContentsMargins(0, 0, 0, 0);
-    formLayout->setSpacing(14);
+    auto* formLayout = Layouts::column(form, 14);
 
     auto* reading = new FormGroup(QStringLiteral("Tu lectura"), form);
     m_name = new QLineEdit(form);

@@ -4,6 +4,8 @@
 #include "views/kit/divider.h"
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/kit/typography.h"
@@ -72,13 +74,6 @@ SpacedText* paragraph(const QString& text, const QFont& font, bool secondary, qr
     return result;
 }
 
-QLabel* selectable(QLabel* label)
-{
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setCursor(Qt::IBeamCursor);
-    return label;
-}
-
 } // namespace
 
 QList<SourcesView::Link> SourcesView::links()
@@ -96,26 +91,12 @@ QList<SourcesView::Link> SourcesView::links()
     };
 }
 
-SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrollArea(this))
+SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(ScrollAreas::plain(this))
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->viewport()->setAutoFillBackground(false);
-    m_scroll->verticalScrollBar()->setSingleStep(24);
-
-    auto* page = new QWidget;
-    page->setAutoFillBackground(false);
-    auto* pageRow = new QHBoxLayout(page);
-    pageRow->setContentsMargins(0, 0, 0, 0);
-    pageRow->setSpacing(0);
-    auto* content = new QWidget(page);
-    content->setMaximumWidth(850);
-    pageRow->addWidget(content, 1, Qt::AlignTop);
-    pageRow->addStretch(0);
+    QWidget* content = ScrollAreas::column(m_scroll, 850);
 
     auto* stack = new QVBoxLayout(content);
     stack->setContentsMargins(36, 36, 36, 36);
@@ -125,27 +106,18 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
     const QFont caption = Typography::font(Typography::Style::caption);
 
     // Header: the mascot beside the name, the motto and the version.
-    auto* header = new QHBoxLayout;
-    header->setSpacing(18);
-    header->addWidget(new LanukMark(90, content), 0, Qt::AlignVCenter);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(5);
-    titles->addStretch(1);
-    titles->addWidget(selectable(Labels::plain(QStringLiteral("Arcandel"), Typography::serif(34))));
-    titles->addWidget(
-        selectable(Labels::plain(QStringLiteral("Una mesa para mirar las cosas desde otro lugar."),
-                                 Typography::font(Typography::Style::body), true)));
-    titles->addWidget(
-        selectable(Labels::plain(QStringLiteral("Versión 1.0 · Linux"), caption, true)));
-    titles->addStretch(1);
-    header->addLayout(titles, 1);
-    stack->addLayout(header);
+    stack->addLayout(LanukMark::header(
+        90, 18, content,
+        {Labels::plain(QStringLiteral("Arcandel"), Typography::serif(34), false, true),
+         Labels::plain(QStringLiteral("Una mesa para mirar las cosas desde otro lugar."),
+                       Typography::font(Typography::Style::body), true, true),
+         Labels::plain(QStringLiteral("Versión 1.0 · Linux"), caption, true, true)}));
 
     stack->addWidget(new Divider(Qt::Horizontal, content));
 
     auto section = [&](const QString& title) {
         auto* heading = new SectionTitle(title, content);
-        selectable(heading);
+        Labels::selectable(heading);
         return heading;
     };
     // A heading and what follows it, each a part of the page's stack.
@@ -167,11 +139,9 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
     QList<QWidget*> methods;
     for (Spread spread : allSpreads()) {
         auto* method = new QWidget(content);
-        auto* column = new QVBoxLayout(method);
-        column->setContentsMargins(0, 0, 0, 0);
-        column->setSpacing(6);
-        column->addWidget(
-            selectable(Labels::plain(name(spread), Typography::font(Typography::Style::headline))));
+        auto* column = Layouts::column(method, 6);
+        column->addWidget(Labels::selectable(
+            Labels::plain(name(spread), Typography::font(Typography::Style::headline))));
         column->addWidget(paragraph(::method(spread), callout, true, 0, method));
         method->setObjectName(QStringLiteral("method-") + rawValue(spread));
         methods.append(method);
@@ -196,9 +166,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
                        "nueva redacción, inspirados en el simbolismo tradicional."),
         callout, false, 5, content));
     auto* linkList = new QWidget(content);
-    auto* linkColumn = new QVBoxLayout(linkList);
-    linkColumn->setContentsMargins(0, 0, 0, 0);
-    linkColumn->setSpacing(4);
+    auto* linkColumn = Layouts::column(linkList, 4);
     for (const Link& link : links())
         linkColumn->addWidget(new LinkButton(link, linkList), 0, Qt::AlignLeft);
     credits.append(linkList);
@@ -215,10 +183,8 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(new QScrol
                          "personal. Al abrir enlaces de fuentes sí se utiliza tu navegador."),
                      callout, false, 5, content)});
 
-    stack->addWidget(selectable(Labels::plain(
+    stack->addWidget(Labels::selectable(Labels::plain(
         QStringLiteral("Icono de la aplicación dibujado para Arcandel por sus autores."), caption,
         true)));
     stack->addStretch(1);
-
-    m_scroll->setWidget(page);
 }

@@ -8,6 +8,7 @@
 #include "views/kit/clamped_label.h"
 #include "views/kit/divider.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
@@ -133,14 +134,9 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     : QWidget(parent), m_store(store)
 {
     setAttribute(Qt::WA_TranslucentBackground, false);
-    auto* outer = new QVBoxLayout(this);
-    // The scroll bar stays clear of the rounded corners.
-    outer->setContentsMargins(0, 8, 2, 8);
     m_scroll = ScrollAreas::transparent(QStringLiteral("interpretationScroll"), this);
-    outer->addWidget(m_scroll);
-
-    auto* content = new ScrollPage(m_scroll);
-    content->setAutoFillBackground(false);
+    // The scroll bar stays clear of the rounded corners.
+    ScrollPage* content = ScrollAreas::fill(this, m_scroll, {0, 8, 2, 8});
     auto* stack = new QVBoxLayout(content);
     // 18 points from the panel's edges, 24 more at the bottom (the scroll area is inset).
     stack->setContentsMargins(18, 10, 16, 34);
@@ -287,7 +283,6 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     stack->addWidget(m_ritualBlock);
     stack->addStretch(1);
 
-    m_scroll->setWidget(content);
     content->setAutoFillBackground(false); // the scroll area turns it on; let the panel show
 
     if (m_store) {
@@ -301,11 +296,7 @@ void InterpretationView::refresh()
 {
     const std::optional<Reading> current = m_store ? m_store->current() : std::nullopt;
     if (!current) {
-        m_cardBlock->hide();
-        m_synthesisBlock->hide();
-        m_ritualBlock->hide();
-        m_block = Block::none;
-        m_cardIndex = -1;
+        switchTo(Block::none);
         return;
     }
     if (current->id != m_preparedReading) {
@@ -337,7 +328,6 @@ void InterpretationView::showCard(int index)
     const Position position = index < places.size() ? places.at(index) : Position{};
     const Arcana* arcana = drawn.arcana();
 
-    const bool newCard = m_block != Block::card || m_cardIndex != index;
     m_cardTitle->setTitle(QString::number(index + 1) + QStringLiteral(" · ") + position.title);
     m_cardName->setText(arcana ? arcana->name : QString());
     m_cardNumeral->setText(Catalog::numeral(drawn.arcanaID) + QStringLiteral(" · ") +
@@ -354,19 +344,12 @@ void InterpretationView::showCard(int index)
     m_reflection->setText(arcana ? arcana->reflection : QString());
     m_readAll->setVisible(reading.complete());
 
-    m_synthesisBlock->hide();
-    m_ritualBlock->hide();
-    m_cardBlock->show();
-    m_block = Block::card;
-    m_cardIndex = index;
-    if (newCard)
-        m_scroll->verticalScrollBar()->setValue(0);
+    switchTo(Block::card, index);
 }
 
 void InterpretationView::showSynthesis()
 {
     const Reading& reading = *m_store->current();
-    const bool entering = m_block != Block::synthesis;
     m_topic->setText(rawValue(reading.topic));
     m_synthesis->setText(reading.synthesis);
     if (m_notes->toPlainText() != reading.notes) {
@@ -376,25 +359,33 @@ void InterpretationView::showSynthesis()
         m_notes->setPlainText(reading.notes);
         m_syncingNotes = false;
     }
-    m_cardBlock->hide();
-    m_ritualBlock->hide();
-    m_synthesisBlock->show();
-    m_block = Block::synthesis;
-    m_cardIndex = -1;
-    if (entering)
-        m_scroll->verticalScrollBar()->setValue(0);
+    switchTo(Block::synthesis);
 }
 
 void InterpretationView::showRitual()
 {
-    const bool entering = m_block != Block::ritual;
     rebuildRitualRows();
-    m_cardBlock->hide();
-    m_synthesisBlock->hide();
-    m_ritualBlock->show();
-    m_block = Block::ritual;
-    m_cardIndex = -1;
-    if (entering)
+    switchTo(Block::ritual);
+}
+
+void InterpretationView::switchTo(Block block, int cardIndex)
+{
+    const bool entering = m_block != block || m_cardIndex != cardIndex;
+    const QList<QPair<Block, QWidget*>> blocks{{Block::card, m_cardBlock},
+                                               {Block::synthesis, m_synthesisBlock},
+                                               {Block::ritual, m_ritualBlock}};
+    for (const auto& [kind, widget] : blocks) {
+        if (kind != block)
+            widget->hide();
+    }
+    for (const auto& [kind, widget] : blocks) {
+        if (kind == block)
+            widget->show();
+    }
+    m_block = block;
+    m_cardIndex = cardIndex;
+    // A block or card shown anew starts at its top.
+    if (entering && block != Block::none)
         m_scroll->verticalScrollBar()->setValue(0);
 }
 
@@ -412,9 +403,7 @@ void InterpretationView::rebuildRitualRows()
     for (int k = 0; k < places.size(); ++k) {
         auto* row = new QWidget(m_ritualBlock);
         row->setObjectName(QStringLiteral("ritualRow%1").arg(k));
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(10);
+        auto* layout = Layouts::row(row, 10);
         auto* number = Labels::plain(QString::number(k + 1), withWeight(caption(), QFont::Bold),
                                      false, false, row);
         number->setFixedWidth(18);

@@ -38,6 +38,7 @@ private:
     void showCard(int index);
     void showSynthesis();
     void showRitual();
+    void switchTo(Block block, int cardIndex = -1);
     void rebuildRitualRows();
 
     AppStore* m_store;

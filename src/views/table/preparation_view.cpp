@@ -9,6 +9,7 @@
 #include "views/kit/clamped_label.h"
 #include "views/kit/divider.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
 #include "views/kit/motion.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
@@ -33,13 +34,6 @@ namespace {
 constexpr int questionMinLines = 3;
 constexpr int questionMaxLines = 5;
 constexpr int questionPadding = 6;
-
-QColor whiteAt(qreal opacity)
-{
-    QColor color(Qt::white);
-    color.setAlphaF(float(opacity));
-    return color;
-}
 
 QFont captionBold()
 {
@@ -96,9 +90,7 @@ private:
 PreparationView::PreparationView(AppStore* store, QWidget* parent)
     : QWidget(parent), m_store(store), m_shuffle(new QVariantAnimation(this))
 {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(24);
+    auto* row = Layouts::row(this, 24);
 
     // The table.
     m_table = new TableSurfaceWidget(this);
@@ -130,9 +122,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
 
     m_cutRow = new QWidget(m_table);
     m_cutRow->setObjectName(QStringLiteral("cutRow"));
-    auto* cuts = new QHBoxLayout(m_cutRow);
-    cuts->setContentsMargins(0, 0, 0, 0);
-    cuts->setSpacing(12);
+    auto* cuts = Layouts::row(m_cutRow, 12);
     cuts->addStretch(1);
     QList<ActionButton*> cutButtons;
     for (const int cut : {6, 11, 16}) {
@@ -163,7 +153,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
                       Typography::font(Typography::Style::caption), false, false, m_table);
     m_cutCaption->setObjectName(QStringLiteral("cutCaption"));
     m_cutCaption->setAlignment(Qt::AlignCenter);
-    Typography::setTextColor(m_cutCaption, whiteAt(0.6));
+    Typography::setTextColor(m_cutCaption, Typography::withAlpha(Qt::white, 0.6));
     stack->addWidget(m_cutCaption);
 
     m_deckLines = new ClampedLabel(0, m_table);
@@ -173,7 +163,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_deckLines->setFont(Typography::font(Typography::Style::caption));
     m_deckLines->setAlignment(Qt::AlignHCenter);
     m_deckLines->setExtraLineSpacing(5);
-    Typography::setTextColor(m_deckLines, whiteAt(0.6));
+    Typography::setTextColor(m_deckLines, Typography::withAlpha(Qt::white, 0.6));
     stack->addWidget(m_deckLines);
     stack->addStretch(1);
     row->addWidget(m_table, 1);
@@ -431,20 +421,24 @@ void PreparationView::syncPreferences()
 void PreparationView::syncTopic()
 {
     const Topic topic = m_store ? m_store->topic() : Topic::general;
-    m_syncing = true;
-    m_topicPicker->setCurrentIndex(int(allTopics().indexOf(topic)));
-    m_syncing = false;
+    selectQuietly(m_topicPicker, int(allTopics().indexOf(topic)));
     m_question->setPlaceholderText(prompt(topic));
 }
 
 void PreparationView::syncSpread()
 {
     const Spread spread = m_store ? m_store->spread() : Spread::timeline;
-    m_syncing = true;
-    m_spreadPicker->setCurrentIndex(int(allSpreads().indexOf(spread)));
-    m_syncing = false;
+    selectQuietly(m_spreadPicker, int(allSpreads().indexOf(spread)));
     m_subtitle->setText(subtitle(spread));
     m_method->setText(method(spread));
+}
+
+void PreparationView::selectQuietly(QComboBox* picker, int index)
+{
+    // The store already holds this choice: the picker only follows it.
+    m_syncing = true;
+    picker->setCurrentIndex(index);
+    m_syncing = false;
 }
 
 void PreparationView::syncQuestion()

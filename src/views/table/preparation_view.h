@@ -37,6 +37,7 @@ protected:
 
 private:
     void syncPhase();
+    void selectQuietly(QComboBox* picker, int index);
     void syncPreferences();
     void syncTopic();
     void syncSpread();

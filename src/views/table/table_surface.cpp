@@ -1,6 +1,7 @@
 #include "views/table/table_surface.h"
 
 #include "views/kit/table_palette.h"
+#include "views/kit/typography.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -8,18 +9,12 @@
 
 namespace {
 
-QColor withAlpha(QColor color, qreal alpha)
-{
-    color.setAlphaF(static_cast<float>(alpha));
-    return color;
-}
-
 void strokeFrame(QPainter& painter, const QRectF& rect, qreal inset, qreal radius, qreal alpha)
 {
     const QRectF frame = rect.adjusted(inset, inset, -inset, -inset);
     if (frame.width() <= 0 || frame.height() <= 0)
         return;
-    QPen pen(withAlpha(TablePalette::gold(), alpha), 1.0);
+    QPen pen(Typography::withAlpha(TablePalette::gold(), alpha), 1.0);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(frame, radius, radius);
@@ -33,11 +28,11 @@ void paintWeave(QPainter& painter, const QRectF& rect)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(withAlpha(Qt::white, 0.018), 0.5));
+    painter.setPen(QPen(Typography::withAlpha(Qt::white, 0.018), 0.5));
     for (qreal x = 0; x < rect.width(); x += weaveStep)
         painter.drawLine(QPointF(rect.left() + x, rect.top()),
                          QPointF(rect.left() + x, rect.bottom()));
-    painter.setPen(QPen(withAlpha(Qt::black, 0.04), 0.5));
+    painter.setPen(QPen(Typography::withAlpha(Qt::black, 0.04), 0.5));
     for (qreal y = 0; y < rect.height(); y += weaveStep)
         painter.drawLine(QPointF(rect.left(), rect.top() + y),
                          QPointF(rect.right(), rect.top() + y));

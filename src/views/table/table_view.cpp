@@ -4,6 +4,7 @@
 #include "views/kit/action_button.h"
 #include "views/kit/clamped_label.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/typography.h"
@@ -26,13 +27,8 @@ ReadingBoard* TableView::board() const
 
 TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
     m_scroll = ScrollAreas::transparent(QStringLiteral("tableScroll"), this);
-    outer->addWidget(m_scroll);
-
-    auto* content = new ScrollPage(m_scroll);
-    content->setAutoFillBackground(false);
+    ScrollPage* content = ScrollAreas::fill(this, m_scroll, {});
     auto* page = new QVBoxLayout(content);
     page->setContentsMargins(24, 24, 24, 42);
     page->setSpacing(16);
@@ -69,9 +65,7 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     // Reading body.
     m_readingBody = new QWidget(content);
     m_readingBody->setObjectName(QStringLiteral("readingBody"));
-    auto* body = new QHBoxLayout(m_readingBody);
-    body->setContentsMargins(0, 0, 0, 0);
-    body->setSpacing(18);
+    auto* body = Layouts::row(m_readingBody, 18);
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
     m_question = new ClampedLabel(3, m_readingBody);
@@ -130,7 +124,6 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     page->addWidget(m_preparation);
     page->addStretch(1);
 
-    m_scroll->setWidget(content);
     content->setAutoFillBackground(false); // the scroll area turns it on; let the panel show
 
     connect(m_store, &AppStore::currentChanged, this, &TableView::sync);
