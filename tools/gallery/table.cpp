@@ -66,8 +66,10 @@ Reading composed(Spread spread, qint64 revealed, bool reversals = false, qint64 
     return ReadingEngine::finish(r);
 }
 
-void settle(TableView& view)
+// Lets the table finish its animations, and the store the writes a saved reading waits for.
+void settle(TableView& view, AppStore& store)
 {
+    store.waitForWriter();
     QApplication::processEvents();
     view.completeAnimations();
     QApplication::processEvents();
@@ -94,7 +96,7 @@ void preparation(const QString& theme, bool dark, int first)
     TableView view(journal.store.get());
     view.resize(tableSize);
     view.show();
-    settle(view);
+    settle(view, *journal.store);
     const QString suffix = theme.toLower();
     save(&view, QStringLiteral("%1-preparation-prepare-%2").arg(first).arg(suffix));
     journal.store->shuffle();
@@ -104,7 +106,7 @@ void preparation(const QString& theme, bool dark, int first)
     save(&view, QStringLiteral("%1-preparation-shuffling-%2").arg(first + 1).arg(suffix));
     view.preparation()->shuffleAnimation()->stop();
     waitFor([&] { return journal.store->phase() == AppStore::Phase::cut; });
-    settle(view);
+    settle(view, *journal.store);
     save(&view, QStringLiteral("%1-preparation-cut-%2").arg(first + 2).arg(suffix));
 }
 
@@ -134,16 +136,16 @@ void everySpreadAsItTurns()
         const QString key = rawValue(shot.spread);
         store.restore(
             composed(shot.spread, 0, true, 3 + number % 7, shot.question, Topic(number % 4)));
-        settle(view);
+        settle(view, store);
         save(&view, QStringLiteral("%1-%2-none").arg(number++).arg(key));
         if (shot.some > 0) {
             for (int i = 0; i < shot.some; ++i)
                 store.reveal(i);
-            settle(view);
+            settle(view, store);
             save(&view, QStringLiteral("%1-%2-some").arg(number++).arg(key));
         }
         store.revealAll();
-        settle(view);
+        settle(view, store);
         save(&view, QStringLiteral("%1-%2-all").arg(number++).arg(key));
     }
 }
@@ -162,24 +164,24 @@ void panelStates()
     r = ReadingEngine::finish(r);
     store.restore(r);
     store.setSelectedIndex(1);
-    settle(view);
+    settle(view, store);
     save(&view, QStringLiteral("50-reversed-card-selected"));
 
     store.reveal(2);
     store.setSelectedIndex(std::nullopt);
     store.updateNotes(QStringLiteral("La torre no es un castigo: es lo que ya se estaba cayendo.\n"
                                      "Hablar con Marta antes del viernes."));
-    settle(view);
+    settle(view, store);
     scrollPanelToEnd(view);
     save(&view, QStringLiteral("51-synthesis-with-notes"));
 
     // The ritual block, and the panel alone at double density.
     store.restore(composed(Spread::celtic, 0));
-    settle(view);
+    settle(view, store);
     save(view.panel(), QStringLiteral("52-ritual-block"), 2.0);
     store.restore(r);
     store.setSelectedIndex(1);
-    settle(view);
+    settle(view, store);
     save(view.panel(), QStringLiteral("53-card-block"), 2.0);
 }
 
@@ -202,7 +204,7 @@ void longQuestionAndNotes()
                                   "cuaderno cuando el texto ya no cabe.\n")
                        .arg(i);
     journal.store->restore(r);
-    settle(view);
+    settle(view, *journal.store);
     scrollPanelToEnd(view);
     save(&view, QStringLiteral("54-long-question-and-notes"));
 }
@@ -222,10 +224,10 @@ void darkTableAtDoubleDensity()
                                     QStringLiteral("¿Qué fuerzas mueven esta decisión?"),
                                     Topic::relationships));
     journal.store->setSelectedIndex(1);
-    settle(view);
+    settle(view, *journal.store);
     save(&view, QStringLiteral("55-celtic-medianoche-dark"), 2.0);
     journal.store->restore(composed(Spread::cross, 5, true, 9));
-    settle(view);
+    settle(view, *journal.store);
     save(&view, QStringLiteral("56-cross-medianoche-dark-complete"));
 }
 

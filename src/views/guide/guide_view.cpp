@@ -136,7 +136,7 @@ QWidget* GuideView::buildListColumn()
 QWidget* GuideView::buildDetail()
 {
     m_detailArea = ScrollAreas::plain(this);
-    m_detailContent = ScrollAreas::column(m_detailArea, 720);
+    m_detailContent = ScrollAreas::column(720);
 
     auto* stack = new QVBoxLayout(m_detailContent);
     stack->setContentsMargins(30, 30, 30, 30);
@@ -195,6 +195,7 @@ QWidget* GuideView::buildDetail()
     section(QStringLiteral("Para reflexionar"), m_reflection);
     stack->addStretch(1);
 
+    m_detailArea->setWidget(m_detailContent->parentWidget());
     return m_detailArea;
 }
 

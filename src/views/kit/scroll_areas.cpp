@@ -62,7 +62,7 @@ QScrollArea* plain(QWidget* parent)
     return scroll;
 }
 
-QWidget* column(QScrollArea* area, int maxWidth)
+QWidget* column(int maxWidth)
 {
     auto* page = new QWidget;
     page->setAutoFillBackground(false);
@@ -71,7 +71,6 @@ QWidget* column(QScrollArea* area, int maxWidth)
     content->setMaximumWidth(maxWidth);
     row->addWidget(content, 1, Qt::AlignTop);
     row->addStretch(0);
-    area->setWidget(page);
     return content;
 }
 

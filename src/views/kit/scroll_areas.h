@@ -19,9 +19,9 @@ namespace ScrollAreas {
 
 // A frameless vertical scroll area whose page shows through, scrolling 24 points a step.
 QScrollArea* plain(QWidget* parent);
-// Puts into `area` a page whose content, returned, is a column at most `maxWidth` wide at
-// the page's top left.
-QWidget* column(QScrollArea* area, int maxWidth);
+// A page for a scroll area whose content, returned, is a column at most `maxWidth` wide at
+// the page's top left. The page (the content's parent) goes into the area once it is built.
+QWidget* column(int maxWidth);
 // A frameless, see-through vertical scroll area with the slim scroll bar.
 QScrollArea* transparent(const QString& objectName, QWidget* parent);
 // Fills `owner` with `area`, inset by `margins`, and gives the area a see-through page,

@@ -96,7 +96,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(ScrollArea
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroll);
-    QWidget* content = ScrollAreas::column(m_scroll, 850);
+    QWidget* content = ScrollAreas::column(850);
 
     auto* stack = new QVBoxLayout(content);
     stack->setContentsMargins(36, 36, 36, 36);
@@ -187,4 +187,5 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(ScrollArea
         QStringLiteral("Icono de la aplicación dibujado para Arcandel por sus autores."), caption,
         true)));
     stack->addStretch(1);
+    m_scroll->setWidget(content->parentWidget());
 }
