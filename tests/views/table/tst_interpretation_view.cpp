@@ -37,6 +37,8 @@ private Q_SLOTS:
     {
         Table table;
         InterpretationView view(table.store.get());
+        view.resize(300, 1400); // clicks reach only buttons inside the window
+        view.show();
         Reading reading = dealt(Spread::cross, 5, 4, {}, Topic::relationships);
         reading.cards[1] = DrawnCard{12, true};
         reading.interpretations = {QStringLiteral("Texto guardado con la tirada.")};
@@ -68,6 +70,8 @@ private Q_SLOTS:
     {
         Table table(settled(false, true));
         InterpretationView view(table.store.get());
+        view.resize(300, 1400);
+        view.show();
         table.store->restore(dealt(Spread::timeline, 2));
         table.store->reveal(2); // completes and saves the reading
         QVERIFY(table.store->flush());
