@@ -12,8 +12,8 @@
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/motion.h"
 #include "views/kit/table_palette.h"
+#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
-#include "views/table/table_surface.h"
 
 #include <QApplication>
 #include <QFile>

@@ -40,8 +40,6 @@ public:
     // The text the search looks in: question, notes, spread name and the card names, joined
     // by single spaces.
     static QString joinedSearchText(const Reading& reading);
-    // Abbreviated date with short time in `locale`, e.g. "12 mar 2024, 18:05".
-    static QString formatDate(double date, const QLocale& locale = QLocale());
 
 private:
     struct Row {

@@ -5,9 +5,9 @@
 #include "views/cards/card_shadow.h"
 #include "views/kit/clamped_text.h"
 #include "views/kit/table_palette.h"
+#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
 #include "views/table/reading_board.h"
-#include "views/table/table_surface.h"
 
 #include <QPainter>
 #include <algorithm>

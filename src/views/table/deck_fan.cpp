@@ -4,9 +4,9 @@
 #include "views/cards/card_geometry.h"
 #include "views/cards/card_shadow.h"
 #include "views/kit/labels.h"
+#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
 #include "views/table/preparation_view.h"
-#include "views/table/table_surface.h"
 
 #include <QPainter>
 #include <cmath>

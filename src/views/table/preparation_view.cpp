@@ -15,9 +15,9 @@
 #include "views/kit/section_title.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
+#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
 #include "views/table/deck_fan.h"
-#include "views/table/table_surface.h"
 
 #include <QComboBox>
 #include <QEvent>

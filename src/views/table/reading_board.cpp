@@ -8,11 +8,11 @@
 #include "views/kit/motion.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
+#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
 #include "views/table/board_caption.h"
 #include "views/table/board_element.h"
 #include "views/table/board_layout.h"
-#include "views/table/table_surface.h"
 
 #include <QPainter>
 #include <QShowEvent>

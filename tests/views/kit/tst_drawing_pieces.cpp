@@ -3,7 +3,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/motion.h"
 #include "views/kit/table_palette.h"
-#include "views/table/table_surface.h"
+#include "views/kit/table_surface.h"
 
 #include <QPainter>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "views/table/table_surface.h"
+#include "views/kit/table_surface.h"
 
 #include "views/kit/table_palette.h"
 #include "views/kit/typography.h"
