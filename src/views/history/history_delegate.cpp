@@ -5,6 +5,7 @@
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
 #include "views/history/history_model.h"
+#include "views/kit/action_button.h"
 #include "views/kit/clamped_text.h"
 #include "views/kit/icons.h"
 #include "views/kit/material.h"
@@ -342,11 +343,8 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     // "Volver a esta tirada", a bordered button.
     {
-        const QRectF button = g.button.adjusted(0.5, 0.5, -0.5, -0.5);
-        const qreal fill = pressed(Action::restore) ? 0.16 : hovered(Action::restore) ? 0.10 : 0.05;
-        painter->setPen(QPen(Typography::withAlpha(text, 0.2), 1));
-        painter->setBrush(Typography::withAlpha(text, fill));
-        painter->drawRoundedRect(button, 6, 6);
+        ActionButton::paintBordered(*painter, g.button, text, false, hovered(Action::restore),
+                                    pressed(Action::restore));
         painter->setPen(text);
         painter->setFont(m_button);
         painter->drawText(g.button, Qt::AlignCenter | Qt::TextSingleLine, restoreText());

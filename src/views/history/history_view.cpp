@@ -6,13 +6,14 @@
 #include "views/history/history_list_view.h"
 #include "views/history/history_model.h"
 #include "views/kit/action_button.h"
+#include "views/kit/empty_state.h"
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
-#include "views/kit/section_title.h"
 #include "views/kit/typography.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -53,13 +54,8 @@ HistoryView::HistoryView(AppStore* store, QWidget* parent)
     // Header: titles on the left, the favourites switch on the right.
     auto* header = new QHBoxLayout;
     header->setSpacing(12);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(6);
-    titles->addWidget(new SectionTitle(QStringLiteral("Tu cuaderno de tarot"), this));
-    auto* title = Labels::plain(QStringLiteral("Mis tiradas"), Typography::serif(30));
-    title->setWordWrap(false);
-    titles->addWidget(title);
-    header->addLayout(titles);
+    header->addLayout(Labels::headerTitles(QStringLiteral("Tu cuaderno de tarot"),
+                                           QStringLiteral("Mis tiradas"), this));
     header->addStretch(1);
     m_favorites = new QCheckBox(QStringLiteral("Solo favoritas"), this);
     m_favorites->setFont(Typography::font(Typography::Style::body));
@@ -131,32 +127,14 @@ HistoryView::~HistoryView()
 
 QWidget* HistoryView::buildEmptyState()
 {
-    auto* page = new QWidget(m_stack);
-    auto* outer = new QVBoxLayout(page);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addStretch(1);
-    auto* column = new QVBoxLayout;
-    column->setSpacing(16);
-    column->addWidget(new EmptySymbol(page), 0, Qt::AlignHCenter);
-    m_emptyTitle = Labels::plain({}, Typography::font(Typography::Style::title3));
-    m_emptyTitle->setAlignment(Qt::AlignCenter);
-    // Full-width labels with centred text: a word-wrapped label given a layout alignment
-    // would get the height of a narrower width and be cut.
-    column->addWidget(m_emptyTitle);
-    auto* subtitle =
-        Labels::plain(QStringLiteral("Las lecturas completas guardadas aparecerán aquí."),
-                      Typography::font(Typography::Style::body), true);
-    subtitle->setAlignment(Qt::AlignCenter);
-    column->addWidget(subtitle);
-    auto* toTable =
-        new ActionButton(QStringLiteral("Ir a la mesa"), ActionButton::Kind::prominent, page);
-    connect(toTable, &QPushButton::clicked, this, [this] {
+    auto* page = new EmptyState(new EmptySymbol, m_stack);
+    m_emptyTitle = page->title();
+    page->text()->setText(QStringLiteral("Las lecturas completas guardadas aparecerán aquí."));
+    page->button()->setText(QStringLiteral("Ir a la mesa"));
+    connect(page->button(), &QPushButton::clicked, this, [this] {
         if (m_store)
             m_store->setSection(QStringLiteral("mesa"));
     });
-    column->addWidget(toTable, 0, Qt::AlignHCenter);
-    outer->addLayout(column);
-    outer->addStretch(1);
     return page;
 }
 

@@ -91,6 +91,22 @@ QColor ActionButton::labelColor() const
     return palette().color(QPalette::ButtonText);
 }
 
+void ActionButton::paintBordered(QPainter& painter, const QRectF& frame, const QColor& base,
+                                 bool tinted, bool hovered, bool pressed)
+{
+    QColor fill = base;
+    fill.setAlphaF(tinted ? (pressed ? 0.30f : (hovered ? 0.22f : 0.15f))
+                          : (pressed ? 0.16f : (hovered ? 0.11f : 0.07f)));
+    QColor border = base;
+    border.setAlphaF(tinted ? 0.55f : 0.18f);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(fill);
+    painter.setPen(QPen(border, 1.0));
+    painter.drawRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    painter.restore();
+}
+
 void ActionButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -113,14 +129,7 @@ void ActionButton::paintEvent(QPaintEvent*)
     } else {
         const QColor base =
             m_tint.isValid() ? m_tint : palette().color(QPalette::Active, QPalette::WindowText);
-        QColor fill = base;
-        fill.setAlphaF(m_tint.isValid() ? (pressed ? 0.30f : (m_hovered ? 0.22f : 0.15f))
-                                        : (pressed ? 0.16f : (m_hovered ? 0.11f : 0.07f)));
-        QColor border = base;
-        border.setAlphaF(m_tint.isValid() ? 0.55f : 0.18f);
-        painter.setBrush(fill);
-        painter.setPen(QPen(border, 1.0));
-        painter.drawRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+        paintBordered(painter, frame, base, m_tint.isValid(), m_hovered, pressed);
     }
 
     if (hasFocus() && m_keyboardFocus) {

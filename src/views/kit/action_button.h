@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPushButton>
 
+class QPainter;
+
 // The buttons of every screen, drawn by us so they look the same on every desktop style: a
 // "prominent" button filled with the accent colour, and a "bordered" one with a faint fill
 // and hairline border, optionally tinted (the gold cut buttons on the cloth). The optional
@@ -14,6 +16,12 @@ public:
     enum class Kind { prominent, bordered };
 
     ActionButton(const QString& text, Kind kind, QWidget* parent = nullptr);
+
+    // The bordered look, for a button painted inside a list row as well as for the widget:
+    // a faint fill of `base` that deepens under the pointer and while pressed, a hairline
+    // border. A tint is stronger than the text colour.
+    static void paintBordered(QPainter& painter, const QRectF& frame, const QColor& base,
+                              bool tinted, bool hovered, bool pressed);
 
     Kind kind() const { return m_kind; }
     void setSymbol(const QString& symbol);

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLabel;
+class QVBoxLayout;
 class QWidget;
 
 // Labels for texts of the user, the deck and the screens. The text is always plain: nothing
@@ -14,6 +15,9 @@ namespace Labels {
 // selectable by mouse and keyboard.
 QLabel* plain(const QString& text, const QFont& font, bool secondary = false,
               bool selectable = false, QWidget* parent = nullptr);
+// The titles of a screen's header: the eyebrow in small capitals over the serif title.
+QVBoxLayout* headerTitles(const QString& eyebrow, const QString& title, QWidget* parent);
+
 // Makes a label's text selectable by mouse and keyboard; returns the label.
 QLabel* selectable(QLabel* label);
 

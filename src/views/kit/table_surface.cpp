@@ -80,6 +80,18 @@ void TableSurfaceWidget::setTheme(const QString& theme)
 
 void TableSurfaceWidget::paintEvent(QPaintEvent*)
 {
+    // The weave is hundreds of hairlines: drawn once per size, theme and pixel ratio.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = size() * ratio;
+    if (m_cloth.size() != device || m_cloth.devicePixelRatio() != ratio ||
+        m_clothTheme != m_theme) {
+        m_cloth = QPixmap(device);
+        m_cloth.setDevicePixelRatio(ratio);
+        m_cloth.fill(Qt::transparent);
+        QPainter cloth(&m_cloth);
+        TableSurface::paint(cloth, QRectF(rect()), m_theme);
+        m_clothTheme = m_theme;
+    }
     QPainter painter(this);
-    TableSurface::paint(painter, QRectF(rect()), m_theme);
+    painter.drawPixmap(0, 0, m_cloth);
 }

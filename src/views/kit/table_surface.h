@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
@@ -30,4 +31,6 @@ protected:
 
 private:
     QString m_theme = QStringLiteral("Esmeralda");
+    QPixmap m_cloth;
+    QString m_clothTheme;
 };

@@ -39,14 +39,18 @@ QFont serif(int pixelSize, QFont::Weight weight, bool italic)
 {
     QFont font = QGuiApplication::font();
     // Only installed families go into the list, so the first one is really used and the
-    // fallback for missing glyphs stays the system's.
-    QStringList families;
-    for (const QString& family : serifFamilies()) {
-        if (QFontDatabase::hasFamily(family))
-            families.append(family);
-    }
-    if (families.isEmpty())
-        families.append(QStringLiteral("serif"));
+    // fallback for missing glyphs stays the system's. Asking the font database is slow, and
+    // the answer does not change while the program runs: it is asked once.
+    static const QStringList families = [] {
+        QStringList installed;
+        for (const QString& family : serifFamilies()) {
+            if (QFontDatabase::hasFamily(family))
+                installed.append(family);
+        }
+        if (installed.isEmpty())
+            installed.append(QStringLiteral("serif"));
+        return installed;
+    }();
     font.setFamilies(families);
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(pixelSize);
