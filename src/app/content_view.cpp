@@ -11,6 +11,8 @@
 #include "views/kit/typography.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/sources_view.h"
+#include "views/patterns/patterns_session.h"
+#include "views/patterns/patterns_view.h"
 #include "views/table/table_view.h"
 
 #include <QAction>
@@ -99,6 +101,8 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     connect(m_settingsAction, &QAction::triggered, this,
             [this] { m_store->setShowPreferences(true); });
 
+    m_patternsSession = new PatternsSession(store, this);
+
     connect(store, &AppStore::sectionChanged, this, &ContentView::showDetail);
     connect(store, &AppStore::showSetupChanged, this, &ContentView::syncSheets);
     connect(store, &AppStore::showPreferencesChanged, this, &ContentView::syncSheets);
@@ -146,6 +150,8 @@ ContentView::Detail ContentView::detailFor(const QString& section)
         return Detail::history;
     if (section == QStringLiteral("guia"))
         return Detail::guide;
+    if (section == QStringLiteral("patrones"))
+        return Detail::patterns;
     if (section == QStringLiteral("fuentes"))
         return Detail::sources;
     return Detail::table;
@@ -183,6 +189,9 @@ void ContentView::showDetail()
         break;
     case Detail::guide:
         screen = new GuideView(m_detailHost);
+        break;
+    case Detail::patterns:
+        screen = new PatternsView(m_store, m_patternsSession, m_detailHost);
         break;
     case Detail::sources:
         screen = new SourcesView(m_detailHost);

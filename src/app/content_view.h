@@ -8,19 +8,20 @@ class QAction;
 class QMessageBox;
 class QSplitter;
 class Sheet;
+class PatternsSession;
 class Sidebar;
 
-// The content of the main window: the sidebar with the four sections, the detail screen
+// The content of the main window: the sidebar with the five sections, the detail screen
 // chosen by the store's section, the two sheets, the error alert and the confirmation asked
-// before leaving an unsaved reading. It keeps no state of its own: everything it shows
-// follows the store.
+// before leaving an unsaved reading. Everything it shows follows the store; it keeps only
+// what the patterns section remembers between visits.
 class ContentView : public QWidget {
     Q_OBJECT
 public:
     explicit ContentView(AppStore* store, QWidget* parent = nullptr);
     ~ContentView() override;
 
-    enum class Detail { table, history, guide, sources };
+    enum class Detail { table, history, guide, patterns, sources };
     // The screen a section key shows; anything unknown shows the table.
     static Detail detailFor(const QString& section);
 
@@ -30,6 +31,7 @@ public:
     Detail detailKind() const { return m_detailKind; }
     // The toolbar's "Configuración" item (the window puts it beside "Nueva tirada").
     QAction* settingsAction() const { return m_settingsAction; }
+    PatternsSession* patternsSession() const { return m_patternsSession; }
 
     // Open presentations, or null.
     Sheet* welcomeSheet() const;
@@ -72,6 +74,8 @@ private:
     QWidget* m_detail = nullptr;
     Detail m_detailKind = Detail::table;
     QAction* m_settingsAction;
+    // What the patterns section remembers between visits (its span, its last figures).
+    PatternsSession* m_patternsSession;
 
     QPointer<Sheet> m_welcome;
     QPointer<Sheet> m_preferences;

@@ -83,6 +83,7 @@ const QList<Sidebar::Section>& Sidebar::sections()
          QStringLiteral("mesa")},
         {QStringLiteral("Mis tiradas"), QStringLiteral("clock"), QStringLiteral("historial")},
         {QStringLiteral("Los 22 arcanos"), QStringLiteral("book.closed"), QStringLiteral("guia")},
+        {QStringLiteral("Patrones"), QStringLiteral("chart.bar"), QStringLiteral("patrones")},
         {QStringLiteral("Métodos y fuentes"), QStringLiteral("sparkles"),
          QStringLiteral("fuentes")},
     };
@@ -183,7 +184,7 @@ void Sidebar::showSection()
             return;
         }
     }
-    // A key outside the four sections selects no row (the table is shown anyway).
+    // A key outside the sections selects no row (the table is shown anyway).
     const QSignalBlocker blocker(m_list);
     m_list->setCurrentItem(nullptr);
     m_list->clearSelection();

@@ -7,7 +7,7 @@ class AppStore;
 class QListWidget;
 class QToolButton;
 
-// The sidebar of the main window: the mascot header, the four sections (bound both ways to
+// The sidebar of the main window: the mascot header, the five sections (bound both ways to
 // the store's section) and the footer with the deck name and the settings button.
 class Sidebar : public QWidget {
     Q_OBJECT

@@ -202,8 +202,11 @@ Patterns patterns(const QList<Reading>& history, const QList<Arcana>& deck, cons
             share.share = double(share.drawn) / double(result.cards);
     }
 
-    if (result.readings > 0)
+    if (result.readings > 0) {
+        result.firstDate = earliest;
+        result.lastDate = latest;
         fillRhythm(result, dates, earliest, latest, now, zone);
+    }
     return result;
 }
 

@@ -57,6 +57,9 @@ struct Patterns {
     int cards = 0; // drawn cards, all of them cards of the deck
     int reversed = 0;
     int favorites = 0;
+    // The first and the last date among the readings counted (0 when there are none).
+    double firstDate = 0;
+    double lastDate = 0;
     // How many times a fair shuffle would show each card among `cards`.
     double expected = 0;
     // Every card of the deck, most frequent first; ties in the deck's numbering.

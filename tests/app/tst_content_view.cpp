@@ -55,22 +55,24 @@ private Q_SLOTS:
         QListWidget* list = shown.view.sidebar()->list();
         const QStringList titles = {QStringLiteral("Mesa de lectura"),
                                     QStringLiteral("Mis tiradas"), QStringLiteral("Los 22 arcanos"),
+                                    QStringLiteral("Patrones"),
                                     QStringLiteral("Métodos y fuentes")};
         const QStringList keys = {QStringLiteral("mesa"), QStringLiteral("historial"),
-                                  QStringLiteral("guia"), QStringLiteral("fuentes")};
+                                  QStringLiteral("guia"), QStringLiteral("patrones"),
+                                  QStringLiteral("fuentes")};
         const QList<Detail> details = {Detail::table, Detail::history, Detail::guide,
-                                       Detail::sources};
-        QCOMPARE(list->count(), 4);
-        for (const int row : {1, 2, 3, 0}) {
+                                       Detail::patterns, Detail::sources};
+        QCOMPARE(list->count(), 5);
+        for (const int row : {1, 2, 3, 4, 0}) {
             QCOMPARE(list->item(row)->text(), titles[row]);
             QVERIFY(!list->item(row)->icon().isNull());
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(row)).center());
             QCOMPARE(shown.store.section(), keys[row]);
             QCOMPARE(shown.view.detailKind(), details[row]);
-            shown.store.setSection(keys[(row + 2) % 4]);
-            QCOMPARE(list->currentRow(), (row + 2) % 4);
-            QCOMPARE(shown.view.detailKind(), details[(row + 2) % 4]);
+            shown.store.setSection(keys[(row + 2) % 5]);
+            QCOMPARE(list->currentRow(), (row + 2) % 5);
+            QCOMPARE(shown.view.detailKind(), details[(row + 2) % 5]);
         }
         // Any other key shows the table, with no row selected and the key kept.
         shown.store.setSection(QStringLiteral("Historial"));

@@ -201,6 +201,15 @@ const QHash<QString, Drawing>& drawings()
              b.fill(sparkle(QPointF(18.2, 6.0), 3.9));
              b.fill(sparkle(QPointF(18.6, 17.6), 2.4));
          }},
+        {QStringLiteral("chart.bar"),
+         [](Builder& b) {
+             // Three columns of different heights on a baseline, a sparkle over the tallest.
+             b.stroke(line(QPointF(3.5, 20.5), QPointF(20.5, 20.5)));
+             b.stroke(roundedRect(QRectF(5.2, 12.5, 3.4, 5.5), 1.2));
+             b.stroke(roundedRect(QRectF(10.3, 7.5, 3.4, 10.5), 1.2));
+             b.stroke(roundedRect(QRectF(15.4, 10.5, 3.4, 7.5), 1.2));
+             b.fill(sparkle(QPointF(18.0, 4.2), 2.6));
+         }},
         {QStringLiteral("gearshape"),
          [](Builder& b) {
              b.stroke(gear());
