@@ -171,6 +171,23 @@ Journal::Journal(const QList<Reading>& history, const Preferences& preferences)
     store = std::make_unique<AppStore>(path, false, std::make_unique<SeededRandomSource>());
 }
 
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor text(232, 232, 232);
+    palette.setColor(QPalette::Window, QColor(40, 41, 44));
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, QColor(30, 31, 34));
+    palette.setColor(QPalette::AlternateBase, QColor(46, 47, 50));
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, QColor(55, 56, 60));
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    palette.setColor(QPalette::Highlight, QColor(51, 133, 112));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
 Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
                 double date)
 {

@@ -4,6 +4,7 @@
 #include "store/app_store.h"
 
 #include <QList>
+#include <QPalette>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
@@ -47,13 +48,17 @@ struct Journal {
     static Preferences quietPreferences();
 };
 
+// The palette of a dark desktop, for the pictures that check every text stays legible.
+QPalette darkPalette();
+
 // A saved reading with every card face up (its texts left empty, as the history needs none).
 Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
                 double date);
 
-// The three groups of screens.
+// The groups of screens.
 void shell();
 void table();
 void screens();
+void patterns();
 
 } // namespace Gallery

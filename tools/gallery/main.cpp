@@ -34,7 +34,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QPalette palette = QApplication::palette();
-    for (const auto& group : {Gallery::screens, Gallery::shell, Gallery::table}) {
+    for (const auto& group :
+         {Gallery::screens, Gallery::patterns, Gallery::shell, Gallery::table}) {
         QApplication::setPalette(palette);
         group();
     }

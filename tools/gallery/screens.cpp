@@ -1,5 +1,5 @@
 // The history, the guide, the preferences and the sources page, on a light and a dark
-// desktop palette. Pictures 60 to 99 belong to these screens.
+// desktop palette. Pictures 60 to 75 belong to these screens.
 #include "gallery.h"
 #include "views/guide/guide_view.h"
 #include "views/history/history_view.h"
@@ -161,19 +161,7 @@ void sources()
 void dark()
 {
     const QPalette light = QApplication::palette();
-    QPalette palette;
-    const QColor text(232, 232, 232);
-    palette.setColor(QPalette::Window, QColor(40, 41, 44));
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, QColor(30, 31, 34));
-    palette.setColor(QPalette::AlternateBase, QColor(46, 47, 50));
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, QColor(55, 56, 60));
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
-    palette.setColor(QPalette::Highlight, QColor(51, 133, 112));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    QApplication::setPalette(palette);
+    QApplication::setPalette(darkPalette());
     {
         Journal journal(journalReadings(), onboarded());
         HistoryView history(journal.store.get());
