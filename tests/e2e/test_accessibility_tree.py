@@ -1,7 +1,9 @@
 """What the desktop sees of Arcandel's window: the class and icon it gives the window
 manager, and, over AT-SPI, what an assistive technology reads: the sidebar sections, the
-toolbar, and the spoken label and hint of every card slot of a Celtic cross before and after
-each card is turned (turned through the accessibility actions, as a screen reader would)."""
+toolbar, the spoken label and hint of every card slot of a Celtic cross before and after
+each card is turned (turned through the accessibility actions, as a screen reader would),
+and the patterns section: its figures, its lists and its charts as text, walked and used
+from the keyboard down to reopening a reading."""
 
 import json
 import os
@@ -13,16 +15,31 @@ import x11_window  # noqa: E402
 
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 APP_ID = "org.arcandel.Arcandel"
-SECTIONS = ["Mesa de lectura", "Mis tiradas", "Los 22 arcanos", "Métodos y fuentes"]
+SECTIONS = ["Mesa de lectura", "Mis tiradas", "Los 22 arcanos", "Patrones", "Métodos y fuentes"]
 CELTIC_TITLES = ["Situación", "Lo que cruza", "Raíz", "Pasado reciente", "Aspiración",
                  "Próximo paso", "Tu actitud", "Entorno", "Deseos y temores", "Panorama"]
+
+
+def saved_reading(number, spread, cards, question):
+    return {"id": f"00000000-0000-4000-8000-{number:012d}", "date": 740000000.0 - 86400 * number,
+            "spread": spread, "question": question, "topic": "General",
+            "cards": [{"arcanaID": card, "reversed": reversed} for card, reversed in cards],
+            "reader": "", "revealed": len(cards), "notes": "", "favorite": False,
+            "interpretations": ["Texto."] * len(cards), "synthesis": "Síntesis."}
+
+
+# El Loco is the only card seen twice; the newest reading that holds it is the timeline.
+HISTORY = [saved_reading(1, "timeline", [(0, False), (3, False), (21, False)],
+                         "¿Hacia dónde voy?"),
+           saved_reading(2, "daily", [(16, False)], ""),
+           saved_reading(3, "guidance", [(5, False), (0, True), (19, False)], "¿Qué cuido?")]
 
 
 def state_document():
     preferences = {"name": "", "deck": "Marsella · Quintrel", "spread": "celtic",
                    "reversals": True, "animations": False, "sound": False, "autoSave": False,
                    "theme": "Medianoche", "onboardingDone": True}
-    return {"preferences": preferences, "history": []}
+    return {"preferences": preferences, "history": HISTORY}
 
 
 def press(node):
@@ -63,6 +80,60 @@ def check_window_identity(desktop, app, frame):
 
 def children(node):
     return [node.getChildAtIndex(i) for i in range(node.childCount)]
+
+
+def check_patterns(app, sidebar, deck_names):
+    """The patterns section read as text and used from the keyboard alone."""
+    import pyatspi
+
+    # From the sidebar with the arrow keys: Patrones is three rows below the table.
+    # A list's current row reads as focused even when the list is not: ask for the list.
+    app.tab_to("the sidebar", lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Secciones")
+    app.key("Down", "Down", "Down")
+    app.wait_for("the patterns title", pyatspi.ROLE_LABEL, "Patrones")
+    # On Linux a combo box is named by its value and labelled by a relation.
+    [span] = app.find_all(pyatspi.ROLE_COMBO_BOX, "Todo")
+    labels = [relation.getTarget(i).name for relation in span.getRelationSet()
+              if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY
+              for i in range(relation.getNTargets())]
+    ds.check(labels == ["Periodo"], f"the span picker is labelled by {labels}")
+    for figure in ("Tiradas: 3", "Cartas: 7", "Invertidas: 1, el 14\u00a0% de las cartas",
+                   "Favoritas: 0"):
+        ds.check(app.find_all(pyatspi.ROLE_LABEL, figure), f"no figure {figure!r}")
+
+    [ranking] = app.find_all(pyatspi.ROLE_LIST, "Las cartas que vuelven")
+    ds.check(ranking.description.startswith("Por azar, cada arcano aparecería unas "),
+             f"the ranking describes itself as {ranking.description!r}")
+    rows = [row.name for row in children(ranking) if row.getRole() == pyatspi.ROLE_LIST_ITEM]
+    ds.check(len(rows) == 22, f"{len(rows)} cards ranked")
+    ds.check(rows[0] == "El Loco: 2 veces, 1 invertida", f"first card: {rows[0]!r}")
+    for row in rows:
+        ds.check(row.split(": ")[0] in deck_names, f"{row!r} names no card of the deck")
+
+    # Every chart reads its content, and each bar is a named child.
+    for name, bars in (("Familias simbólicas", 6), ("Ámbitos de tus preguntas", 4),
+                       ("Tiradas usadas", 5),
+                       (lambda n: n.startswith("Ritmo: tiradas por "), None)):
+        [chart] = app.find_all(pyatspi.ROLE_CHART, name, showing=False)
+        named = [bar.name for bar in children(chart)]
+        ds.check(named and (bars is None or len(named) == bars), f"{chart.name}: bars {named}")
+        ds.check(all(bar and bar in chart.description for bar in named),
+                 f"{chart.name} describes itself as {chart.description!r}, bars {named}")
+
+    # Return on the chosen card goes to its trail, Return on a reading reopens it.
+    app.tab_to("the ranking", lambda n: n.getRole() == pyatspi.ROLE_LIST
+               and n.name == "Las cartas que vuelven")
+    app.key("Return")
+    [trail] = app.wait_for("El Loco's trail", pyatspi.ROLE_LIST, "Tiradas con El Loco")
+    stops = [row.name for row in children(trail) if row.getRole() == pyatspi.ROLE_LIST_ITEM]
+    ds.check(len(stops) == 2 and stops[0].startswith("¿Hacia dónde voy?, ")
+             and stops[1].startswith("¿Qué cuido?, ") and stops[1].endswith(", invertida"),
+             f"the trail lists {stops}")
+    app.key("Return")
+    app.wait_for("the reopened reading", pyatspi.ROLE_PUSH_BUTTON,
+                 "1, Pasado, El Loco, al derecho")
+    [row] = [row for row in children(sidebar) if row.name == "Mesa de lectura"]
+    ds.check(row.getState().contains(pyatspi.STATE_SELECTED), "the table is not shown")
 
 
 def test(desktop, arguments):
@@ -152,6 +223,7 @@ def test(desktop, arguments):
         ds.check(len(names) == 10, "two slots show the same card")
 
         app.activate("Arcandel")
+        check_patterns(app, sidebar, deck_names)
         app.key("ctrl+q")
         ds.check(app.wait_exit() == 0, "Arcandel did not exit cleanly:\n" + app.output())
     finally:
