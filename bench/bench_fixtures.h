@@ -6,9 +6,18 @@
 #include "engine/random_source.h"
 #include "engine/reading_engine.h"
 #include "model/reading.h"
+#include "model/saved_state.h"
+#include "store/app_store.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
 #include <QList>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <ctime>
+#include <memory>
+#include <utility>
 
 namespace BenchFixtures {
 
@@ -56,6 +65,48 @@ inline QList<Reading> journal(int count, double newest)
         journal.append(r);
     }
     return journal;
+}
+
+// A store that opened a state file holding `history`, as the program opens a journal.
+struct StoreOnDisk {
+    QTemporaryDir dir;
+    std::unique_ptr<AppStore> store;
+
+    explicit StoreOnDisk(const QList<Reading>& history)
+    {
+        SavedState state;
+        state.preferences.onboardingDone = true;
+        state.history = history;
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QJsonDocument(state.toJson()).toJson());
+        file.close();
+        store = std::make_unique<AppStore>(path);
+    }
+};
+
+// Wall-clock and processor time of one step, in milliseconds.
+struct Timing {
+    QElapsedTimer wall;
+    std::clock_t cpu = 0;
+    void start()
+    {
+        wall.start();
+        cpu = std::clock();
+    }
+    std::pair<double, double> stop() const
+    {
+        return {double(wall.nsecsElapsed()) / 1e6,
+                1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC};
+    }
+};
+
+// A benchmark needs no window on screen; a platform the caller chose is kept.
+inline void offscreenUnlessChosen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace BenchFixtures

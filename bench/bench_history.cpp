@@ -2,7 +2,7 @@
 // opening the section (building the screen and painting it), each keystroke of the search
 // (filtering, laying out and painting the list) and one frame of scrolling.
 
-#include "model/saved_state.h"
+#include "bench_fixtures.h"
 #include "store/app_store.h"
 #include "views/history/history_filter_model.h"
 #include "views/history/history_list_view.h"
@@ -11,16 +11,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QJsonDocument>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <ctime>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -75,25 +71,7 @@ QList<Reading> journal()
     return readings;
 }
 
-struct Fixture {
-    QTemporaryDir dir;
-    std::unique_ptr<AppStore> store;
-
-    Fixture()
-    {
-        SavedState state;
-        state.preferences.onboardingDone = true;
-        state.history = journal();
-        const QString path = dir.filePath(QStringLiteral("state.json"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(QJsonDocument(state.toJson()).toJson());
-        file.close();
-        store = std::make_unique<AppStore>(path);
-    }
-};
-
-Fixture* fixture = nullptr;
+BenchFixtures::StoreOnDisk* fixture = nullptr;
 
 // Shows the screen and waits until the window system says it can be painted.
 void showExposed(HistoryView& view)
@@ -175,20 +153,7 @@ void scrollFrame(benchmark::State& state)
 }
 BENCHMARK(scrollFrame)->Unit(benchmark::kMillisecond);
 
-// Wall-clock and processor time of one step, in milliseconds.
-struct Timing {
-    QElapsedTimer wall;
-    std::clock_t cpu = 0;
-    void start()
-    {
-        wall.start();
-        cpu = std::clock();
-    }
-    std::pair<double, double> stop() const
-    {
-        return {milliseconds(wall), 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC};
-    }
-};
+using BenchFixtures::Timing;
 
 // The first time of everything, before any cache is warm, timed once.
 void coldFigures()
@@ -257,13 +222,11 @@ void coldFigures()
 
 int main(int argc, char** argv)
 {
-    // A benchmark needs no window on screen; keep a platform the caller chose.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchFixtures::offscreenUnlessChosen();
     QApplication app(argc, argv);
     QElapsedTimer loading;
     loading.start();
-    Fixture data;
+    BenchFixtures::StoreOnDisk data(journal());
     std::printf("Loading the state file with %d readings: %.1f ms\n", journalSize,
                 milliseconds(loading));
     fixture = &data;
