@@ -128,7 +128,17 @@ void PatternsList::leaveEvent(QEvent* event)
     viewport()->update();
 }
 
-QRectF beginRow(QPainter* painter, const QStyleOptionViewItem& option)
+void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return;
+    const QRectF row = beginRow(painter, option);
+    paintRow(painter, option, index, row);
+    painter->restore();
+}
+
+QRectF RowDelegate::beginRow(QPainter* painter, const QStyleOptionViewItem& option)
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -153,12 +163,9 @@ QRectF beginRow(QPainter* painter, const QStyleOptionViewItem& option)
 
 // ---------------------------------------------------------------------------------------
 
-void RankingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const
+void RankingDelegate::paintRow(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index, const QRectF& row) const
 {
-    if (!index.isValid())
-        return;
-    const QRectF row = beginRow(painter, option);
     const QPalette& palette = option.palette;
     const QColor text = palette.color(QPalette::WindowText);
     const bool above = index.data(RankingModel::AboveChanceRole).toBool();
@@ -210,12 +217,6 @@ void RankingDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(QPen(Typography::withAlpha(text, 0.45), 1, Qt::DashLine));
     painter->drawLine(QPointF(chanceX, option.rect.top()),
                       QPointF(chanceX, option.rect.bottom() + 1));
-    painter->restore();
-}
-
-QSize RankingDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
-{
-    return {300, rowHeight};
 }
 
 bool RankingDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
@@ -243,12 +244,9 @@ QRectF TrailDelegate::buttonRect(const QRectF& row)
     return QRectF(inner.left(), inner.bottom() - 10 - 24, std::min(width, inner.width()), 24);
 }
 
-void TrailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const
+void TrailDelegate::paintRow(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index, const QRectF& row) const
 {
-    if (!index.isValid())
-        return;
-    const QRectF row = beginRow(painter, option);
     const QPalette& palette = option.palette;
     const QFont headline = Typography::font(Typography::Style::headline);
     const QFont caption = Typography::font(Typography::Style::caption);
@@ -274,22 +272,13 @@ void TrailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     painter->setFont(buttonFont());
     painter->setPen(ink);
     painter->drawText(button, Qt::AlignCenter | Qt::TextSingleLine, restoreText());
-    painter->restore();
-}
-
-QSize TrailDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
-{
-    return {280, rowHeight};
 }
 
 // ---------------------------------------------------------------------------------------
 
-void RepeatDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                           const QModelIndex& index) const
+void RepeatDelegate::paintRow(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index, const QRectF& row) const
 {
-    if (!index.isValid())
-        return;
-    const QRectF row = beginRow(painter, option);
     const qreal faceHeight = row.height() - 8;
     drawFace(painter, QRectF(row.left(), row.center().y() - faceHeight / 2, 14, faceHeight),
              index.data(RepeatModel::ArcanaRole).toLongLong());
@@ -300,12 +289,6 @@ void RepeatDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     painter->drawText(
         words, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
         QFontMetricsF(body).elidedText(index.data().toString(), Qt::ElideRight, words.width()));
-    painter->restore();
-}
-
-QSize RepeatDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
-{
-    return {280, rowHeight};
 }
 
 // ---------------------------------------------------------------------------------------

@@ -40,57 +40,75 @@ private:
     bool m_fills = false;
 };
 
-// Saves the painter and paints what every row of the section shares: highlight, hover and
-// focus ring. Returns the row's inner rectangle; the delegate restores the painter.
-QRectF beginRow(QPainter* painter, const QStyleOptionViewItem& option);
+// What every row of the section shares: a fixed size, and the highlight, hover and focus ring
+// painted under the row's own content.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    RowDelegate(QSize size, QObject* parent) : QStyledItemDelegate(parent), m_size(size) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const final;
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const final { return m_size; }
+
+protected:
+    // Paints a valid row's content inside `row`, the rectangle within its highlight; the
+    // painter is saved before and restored after.
+    virtual void paintRow(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index, const QRectF& row) const = 0;
+
+private:
+    static QRectF beginRow(QPainter* painter, const QStyleOptionViewItem& option);
+
+    QSize m_size;
+};
 
 // "Las cartas que vuelven": the small face, the name, a bar with the line of chance across
 // it, the count and the mark of a card clearly above chance.
-class RankingDelegate : public QStyledItemDelegate {
+class RankingDelegate : public RowDelegate {
     Q_OBJECT
 public:
     static constexpr int rowHeight = 40;
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit RankingDelegate(QObject* parent) : RowDelegate({300, rowHeight}, parent) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
+
+private:
+    void paintRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                  const QRectF& row) const override;
 };
 
 // A card's trail: the question, the date with the position, and "Volver a esta tirada".
-class TrailDelegate : public QStyledItemDelegate {
+class TrailDelegate : public RowDelegate {
     Q_OBJECT
 public:
     static constexpr int rowHeight = 82;
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit TrailDelegate(QObject* parent) : RowDelegate({280, rowHeight}, parent) {}
 
     // Where "Volver a esta tirada" lies in a row.
     static QRectF buttonRect(const QRectF& row);
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     void setPressed(const QPersistentModelIndex& index) { m_pressed = index; }
     void setHovered(const QPersistentModelIndex& index) { m_hovered = index; }
 
 private:
+    void paintRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                  const QRectF& row) const override;
+
     QPersistentModelIndex m_pressed;
     QPersistentModelIndex m_hovered;
 };
 
 // "En la misma posición": a small face and the line "La Torre como obstáculo · 3 veces".
-class RepeatDelegate : public QStyledItemDelegate {
+class RepeatDelegate : public RowDelegate {
     Q_OBJECT
 public:
     static constexpr int rowHeight = 34;
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit RepeatDelegate(QObject* parent) : RowDelegate({280, rowHeight}, parent) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+private:
+    void paintRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                  const QRectF& row) const override;
 };
 
 // The trail's list: Return, a double click or its button reopen a reading.

@@ -16,25 +16,17 @@ QString times(qint64 count)
 
 void RankingModel::setPatterns(const Patterns& patterns)
 {
-    beginResetModel();
-    m_rows = patterns.ranking;
-    m_expected = patterns.expected;
-    // The longest bar is the most frequent card, or chance when no card reaches it.
-    m_scale = std::max(
-        {1.0, patterns.expected, m_rows.isEmpty() ? 0.0 : double(m_rows.first().appearances)});
-    endResetModel();
+    resetRows(patterns.ranking, [&] {
+        m_expected = patterns.expected;
+        // The longest bar is the most frequent card, or chance when no card reaches it.
+        const QList<CardCount>& ranking = patterns.ranking;
+        m_scale = std::max({1.0, patterns.expected,
+                            ranking.isEmpty() ? 0.0 : double(ranking.first().appearances)});
+    });
 }
 
-int RankingModel::rowCount(const QModelIndex& parent) const
+QVariant RankingModel::rowData(const CardCount& row, int role) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant RankingModel::data(const QModelIndex& index, int role) const
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    const CardCount& row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return PatternsText::cardName(row.arcanaID);
@@ -75,8 +67,8 @@ QVariant RankingModel::data(const QModelIndex& index, int role) const
 
 int RankingModel::rowOf(qint64 arcanaID) const
 {
-    for (int row = 0; row < m_rows.size(); ++row)
-        if (m_rows.at(row).arcanaID == arcanaID)
+    for (int row = 0; row < rows().size(); ++row)
+        if (rows().at(row).arcanaID == arcanaID)
             return row;
     return -1;
 }
@@ -93,21 +85,11 @@ TrailModel::Entry TrailModel::entry(const Reading& reading, const TrailStop& sto
 
 void TrailModel::setEntries(const QList<Entry>& entries)
 {
-    beginResetModel();
-    m_rows = entries;
-    endResetModel();
+    resetRows(entries);
 }
 
-int TrailModel::rowCount(const QModelIndex& parent) const
+QVariant TrailModel::rowData(const Entry& row, int role) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant TrailModel::data(const QModelIndex& index, int role) const
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    const Entry& row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return row.question;
@@ -137,21 +119,11 @@ QVariant TrailModel::data(const QModelIndex& index, int role) const
 
 void RepeatModel::setRepeats(const QList<RoleRepeat>& repeats)
 {
-    beginResetModel();
-    m_rows = repeats;
-    endResetModel();
+    resetRows(repeats);
 }
 
-int RepeatModel::rowCount(const QModelIndex& parent) const
+QVariant RepeatModel::rowData(const RoleRepeat& row, int role) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-QVariant RepeatModel::data(const QModelIndex& index, int role) const
-{
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    const RoleRepeat& row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:

@@ -353,16 +353,24 @@ QWidget* PatternsView::buildPage()
     repeats->column()->addStretch(1);
     positions->addWidget(repeats, 1);
 
-    auto* families = new Panel(QStringLiteral("Familias simbólicas"), page);
-    families->column()->addWidget(
-        note(QStringLiteral("La parte de tus cartas de cada familia, junto a la que le daría el "
-                            "azar según su número de arcanos."),
-             families));
-    m_familyChart = new ShareChart(families);
-    m_familyChart->setAccessibleName(QStringLiteral("Familias simbólicas"));
-    families->column()->addWidget(m_familyChart);
-    families->column()->addStretch(1);
-    positions->addWidget(families, 1);
+    // A panel holding one share chart, under an optional note.
+    const auto chartPanel = [page](const QString& title, const QString& name,
+                                   const QString& explanation, ShareChart*& chart) {
+        auto* panel = new Panel(title, page);
+        if (!explanation.isEmpty())
+            panel->column()->addWidget(note(explanation, panel));
+        chart = new ShareChart(panel);
+        chart->setAccessibleName(name);
+        panel->column()->addWidget(chart);
+        panel->column()->addStretch(1);
+        return panel;
+    };
+    positions->addWidget(
+        chartPanel(QStringLiteral("Familias simbólicas"), QStringLiteral("Familias simbólicas"),
+                   QStringLiteral("La parte de tus cartas de cada familia, junto a la que le "
+                                  "daría el azar según su número de arcanos."),
+                   m_familyChart),
+        1);
     column->addLayout(positions);
 
     auto* rhythm = new Panel(QStringLiteral("Ritmo"), page);
@@ -374,18 +382,12 @@ QWidget* PatternsView::buildPage()
 
     auto* uses = new QHBoxLayout;
     uses->setSpacing(18);
-    auto* topics = new Panel(QStringLiteral("Ámbitos"), page);
-    m_topicChart = new ShareChart(topics);
-    m_topicChart->setAccessibleName(QStringLiteral("Ámbitos de tus preguntas"));
-    topics->column()->addWidget(m_topicChart);
-    topics->column()->addStretch(1);
-    uses->addWidget(topics, 1);
-    auto* spreads = new Panel(QStringLiteral("Tiradas usadas"), page);
-    m_spreadChart = new ShareChart(spreads);
-    m_spreadChart->setAccessibleName(QStringLiteral("Tiradas usadas"));
-    spreads->column()->addWidget(m_spreadChart);
-    spreads->column()->addStretch(1);
-    uses->addWidget(spreads, 1);
+    uses->addWidget(chartPanel(QStringLiteral("Ámbitos"),
+                               QStringLiteral("Ámbitos de tus preguntas"), {}, m_topicChart),
+                    1);
+    uses->addWidget(chartPanel(QStringLiteral("Tiradas usadas"), QStringLiteral("Tiradas usadas"),
+                               {}, m_spreadChart),
+                    1);
     column->addLayout(uses);
     column->addStretch(1);
 
