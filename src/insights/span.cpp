@@ -13,19 +13,11 @@ const QList<Span>& allSpans()
 
 QString label(Span span)
 {
-    switch (span) {
-    case Span::lastWeek:
-        return QStringLiteral("Últimos 7 días");
-    case Span::lastMonth:
-        return QStringLiteral("Últimos 30 días");
-    case Span::lastQuarter:
-        return QStringLiteral("Últimos 3 meses");
-    case Span::thisYear:
-        return QStringLiteral("Este año");
-    case Span::all:
-        break;
-    }
-    return QStringLiteral("Todo");
+    // In the order of Span.
+    static const QString labels[] = {
+        QStringLiteral("Últimos 7 días"), QStringLiteral("Últimos 30 días"),
+        QStringLiteral("Últimos 3 meses"), QStringLiteral("Este año"), QStringLiteral("Todo")};
+    return labels[int(span)];
 }
 
 bool DateRange::bounded() const

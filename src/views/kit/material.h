@@ -3,9 +3,13 @@
 #include <QColor>
 #include <QPalette>
 
+class QWidget;
+
 // The "material" of panels: a translucent sheet a little lighter than the window, on light
 // and dark palettes alike, with a hairline edge.
 namespace Material {
 QColor fill(const QPalette& palette);
 QColor edge(const QPalette& palette);
+// Paints the whole of `widget` as a rounded panel of the material; for paint events.
+void paintPanel(QWidget* widget, qreal radius);
 } // namespace Material

@@ -71,14 +71,7 @@ private:
         using QWidget::QWidget;
 
     protected:
-        void paintEvent(QPaintEvent*) override
-        {
-            QPainter painter(this);
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.setPen(QPen(Material::edge(palette()), 1));
-            painter.setBrush(Material::fill(palette()));
-            painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-        }
+        void paintEvent(QPaintEvent*) override { Material::paintPanel(this, 8); }
     };
 
     void append(QWidget* row)

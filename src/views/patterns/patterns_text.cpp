@@ -19,23 +19,14 @@ const QLocale& spanish()
 
 QString roleWords(Role role)
 {
-    switch (role) {
-    case Role::past:
-        return QStringLiteral("como pasado");
-    case Role::present:
-        return QStringLiteral("como presente");
-    case Role::future:
-        return QStringLiteral("como tendencia");
-    case Role::obstacle:
-        return QStringLiteral("como obstáculo");
-    case Role::support:
-        return QStringLiteral("como apoyo");
-    case Role::advice:
-        return QStringLiteral("como consejo");
-    case Role::synthesis:
-        break;
-    }
-    return QStringLiteral("como síntesis");
+    // In the order of Role.
+    static const QString words[] = {
+        QStringLiteral("como pasado"),    QStringLiteral("como presente"),
+        QStringLiteral("como tendencia"), QStringLiteral("como obstáculo"),
+        QStringLiteral("como apoyo"),     QStringLiteral("como consejo"),
+        QStringLiteral("como síntesis"),
+    };
+    return words[int(role)];
 }
 
 QString capitalised(const QString& text)
@@ -158,15 +149,11 @@ QString rhythmName(const RhythmBar& bar, RhythmUnit unit)
 
 QString rhythmTitle(RhythmUnit unit)
 {
-    switch (unit) {
-    case RhythmUnit::week:
-        return QStringLiteral("Tiradas por semana");
-    case RhythmUnit::month:
-        return QStringLiteral("Tiradas por mes");
-    case RhythmUnit::year:
-        break;
-    }
-    return QStringLiteral("Tiradas por año");
+    // In the order of RhythmUnit.
+    static const QString titles[] = {QStringLiteral("Tiradas por semana"),
+                                     QStringLiteral("Tiradas por mes"),
+                                     QStringLiteral("Tiradas por año")};
+    return titles[int(unit)];
 }
 
 } // namespace PatternsText

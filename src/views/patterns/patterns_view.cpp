@@ -51,15 +51,7 @@ public:
     QVBoxLayout* column() const { return static_cast<QVBoxLayout*>(layout()); }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(QPen(Material::edge(palette()), 1));
-        painter.setBrush(Material::fill(palette()));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), panelRadius,
-                                panelRadius);
-    }
+    void paintEvent(QPaintEvent*) override { Material::paintPanel(this, panelRadius); }
 };
 
 // One figure of the summary on the cloth: the number in serif, its name in small gold
