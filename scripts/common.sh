@@ -26,14 +26,14 @@ ensure_packages() {
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-gtk-platformtheme
-    libcanberra-dev libcanberra-pulse libglib2.0-dev
+    libcanberra-dev libcanberra-pulse libglib2.0-dev libyaml-cpp-dev
     fonts-dejavu-core fonts-noto-core
 )
 
 TEST_PACKAGES=(
     libbenchmark-dev clang-format
     xvfb xauth dbus dbus-x11 xdotool at-spi2-core python3 python3-pyatspi
-    desktop-file-utils appstream
+    desktop-file-utils appstream poppler-utils
 )
 
 # What CPack needs to build the Debian package (dpkg-shlibdeps, file).

@@ -3,6 +3,7 @@
 #include "engine/reading_engine.h"
 #include "engine/system_random_source.h"
 #include "store/atomic_file.h"
+#include "store/export_guard.h"
 #include "store/file_errors.h"
 #include "store/save_dialog.h"
 #include "store/sound_player.h"
@@ -406,18 +407,44 @@ void AppStore::exportCurrent()
     const std::optional<QString> path = m_saveDialog->askForPath(exportFileName(reading));
     if (!path || path->isEmpty())
         return;
-    const QFileInfo target(*path);
-    const QFileInfo state(m_saveURL);
-    if (target.exists() && state.exists() &&
-        target.canonicalFilePath() == state.canonicalFilePath()) {
-        // Replacing the state file with a text would lose the whole history at the next start.
-        setError(QStringLiteral("No se pudo exportar: «") + *path +
-                 QStringLiteral("» es el archivo donde Arcandel guarda tus preferencias y tu "
-                                "historial. Elige otro nombre."));
+    if (const auto refusal = ExportGuard::refusal(*path, m_saveURL)) {
+        setError(QStringLiteral("No se pudo exportar: ") + *refusal);
         return;
     }
     if (const auto failure = AtomicFile::write(*path, text(reading).toUtf8()))
         setError(QStringLiteral("No se pudo exportar: ") + *failure);
+}
+
+JournalTransfer::ExportResult AppStore::exportJournal(const QList<Reading>& readings,
+                                                      JournalTransfer::Format format,
+                                                      const QString& target)
+{
+    if (m_preview)
+        return {};
+    JournalTransfer::ExportResult result =
+        JournalTransfer::exportJournal(readings, format, target, m_saveURL);
+    if (result.failure)
+        setError(QStringLiteral("No se pudo exportar: ") + *result.failure);
+    return result;
+}
+
+std::optional<JournalTransfer::Merge> AppStore::importReadings(const QList<Reading>& readings)
+{
+    if (m_preview)
+        return std::nullopt;
+    JournalTransfer::Merge merge = JournalTransfer::merge(m_history, readings);
+    if (merge.added == 0)
+        return merge;
+    if (const auto failure =
+            JournalTransfer::backUp(m_saveURL, QDateTime::currentSecsSinceEpoch())) {
+        setError(QStringLiteral("No se pudo importar: antes de cambiar tu diario hay que "
+                                "copiarlo, y la copia falló. ") +
+                 *failure + QStringLiteral(" Tu diario no ha cambiado."));
+        return std::nullopt;
+    }
+    setHistory(merge.history);
+    persist();
+    return merge;
 }
 
 // The state file.

@@ -6,6 +6,7 @@
 #include "model/spread.h"
 #include "model/topic.h"
 #include "store/alarm.h"
+#include "store/journal_transfer.h"
 #include "store/phase.h"
 #include "store/reading_text.h"
 #include "store/state_encoder.h"
@@ -134,6 +135,16 @@ public:
     void deleteReading(QUuid id);
     void apply(const Preferences& preferences);
     void exportCurrent();
+
+    // The journal as Markdown (a folder of files, or one file) at `target`. A failure is
+    // reported through `error`; nothing is written in preview mode.
+    JournalTransfer::ExportResult exportJournal(const QList<Reading>& readings,
+                                                JournalTransfer::Format format,
+                                                const QString& target);
+    // Merges readings read by an import into the history (JournalTransfer::merge), after
+    // backing up the state file, and writes it. Returns what happened, or none when nothing
+    // could change (preview mode, or the backup failed: then `error` says why).
+    std::optional<JournalTransfer::Merge> importReadings(const QList<Reading>& readings);
 
     // A reading as exported plain text, and the export's suggested file name.
     static QString text(const Reading& reading) { return ReadingText::text(reading); }

@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 #include <vector>
@@ -70,8 +72,16 @@ std::optional<QString> write(const QString& path, const QList<QByteArray>& parts
     QSaveFile file(path);
     // Never fall back to writing in place: a failure must leave the old file whole.
     file.setDirectWriteFallback(false);
+    const bool replacing = QFileInfo::exists(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileErrors::writeFailure(path, file.errorString());
+    // QSaveFile gives a replaced file's mode to the new one, and the umask's to a new file:
+    // a journal and its exports are private.
+    if (!replacing && ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        return FileErrors::writeFailure(path, systemText(error));
+    }
     // Written to the temporary file's descriptor directly: QFileDevice reports a short write
     // in its final flush to nobody, and commit() would then put a truncated file in place
     // and report success.
@@ -105,6 +115,26 @@ NewFile writeNew(const QString& path, const QByteArray& bytes)
                QFile::encodeName(path).constData()) != 0)
         return errno == EEXIST ? NewFile::exists : NewFile::failed;
     return NewFile::written;
+}
+
+std::optional<QString> writeWithoutSync(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    QByteArray temporary = QFile::encodeName(info.absoluteDir().filePath(
+        QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX")));
+    // mkstemp creates the file for its owner only.
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return FileErrors::writeFailure(path, systemText(errno));
+    int error = writeAll(fd, {bytes});
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
+        error = errno;
+    if (error == 0)
+        return std::nullopt;
+    ::unlink(temporary.constData());
+    return FileErrors::writeFailure(path, systemText(error));
 }
 
 } // namespace AtomicFile

@@ -4,11 +4,8 @@
 
 #include <QLocale>
 
-namespace {
-
-// The long date followed by the short time, in the user's locale and time zone. QLocale()
-// is the system locale unless the application chose another default.
-QString dateLine(double date)
+// QLocale() is the system locale unless the application chose another default.
+QString ReadingText::dateText(double date)
 {
     const QDateTime local = ReferenceDate::toDateTime(date).toLocalTime();
     const QLocale locale;
@@ -16,12 +13,10 @@ QString dateLine(double date)
                                       locale.timeFormat(QLocale::ShortFormat));
 }
 
-} // namespace
-
 QString ReadingText::text(const Reading& reading)
 {
     QString result =
-        QStringLiteral("Arcandel\n") + dateLine(reading.date) + QLatin1Char('\n') +
+        QStringLiteral("Arcandel\n") + dateText(reading.date) + QLatin1Char('\n') +
         name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic) + QLatin1Char('\n') +
         (reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question) +
         QStringLiteral("\n\n");

@@ -44,8 +44,12 @@ QString invalidReadingSentence()
 
 std::optional<QString> invalidReason(const Reading& reading, qsizetype number)
 {
-    const QString which =
-        QStringLiteral("La tirada ") + QString::number(number) + QStringLiteral(" del historial");
+    return invalidReason(reading, QStringLiteral("La tirada ") + QString::number(number) +
+                                      QStringLiteral(" del historial"));
+}
+
+std::optional<QString> invalidReason(const Reading& reading, const QString& which)
+{
     const qint64 count = reading.cards.size();
     const qint64 places = positions(reading.spread).size();
     if (count != places)

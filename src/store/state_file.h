@@ -19,6 +19,8 @@ QString invalidReadingSentence();
 // positions; every card between 0 and 21; no card twice; `revealed` between 0 and the
 // number of cards. `number` counts the readings of the history from 1, for the message.
 std::optional<QString> invalidReason(const Reading& reading, qsizetype number);
+// The same, for a reading named `which` ("La tirada") in the description.
+std::optional<QString> invalidReason(const Reading& reading, const QString& which);
 
 // Decodes a whole state document and checks every reading of its history. On failure
 // `error` (if given) receives the Spanish description of the first fault.
