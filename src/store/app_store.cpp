@@ -407,12 +407,19 @@ void AppStore::exportCurrent()
     const std::optional<QString> path = m_saveDialog->askForPath(exportFileName(reading));
     if (!path || path->isEmpty())
         return;
-    if (const auto refusal = ExportGuard::refusal(*path, m_saveURL)) {
-        setError(QStringLiteral("No se pudo exportar: ") + *refusal);
-        return;
-    }
-    if (const auto failure = AtomicFile::write(*path, text(reading).toUtf8()))
+    saveExport(*path, text(reading).toUtf8());
+}
+
+bool AppStore::saveExport(const QString& path, const QByteArray& bytes)
+{
+    if (m_preview)
+        return false;
+    std::optional<QString> failure = ExportGuard::refusal(path, m_saveURL);
+    if (!failure)
+        failure = AtomicFile::write(path, bytes);
+    if (failure)
         setError(QStringLiteral("No se pudo exportar: ") + *failure);
+    return !failure;
 }
 
 JournalTransfer::ExportResult AppStore::exportJournal(const QList<Reading>& readings,

@@ -135,6 +135,9 @@ public:
     void deleteReading(QUuid id);
     void apply(const Preferences& preferences);
     void exportCurrent();
+    // Writes an export the screens made (a PDF) to `path`, never over the state file. A
+    // failure is reported through `error`; returns whether the file was written.
+    bool saveExport(const QString& path, const QByteArray& bytes);
 
     // The journal as Markdown (a folder of files, or one file) at `target`. A failure is
     // reported through `error`; nothing is written in preview mode.

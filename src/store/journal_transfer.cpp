@@ -1,9 +1,11 @@
 #include "store/journal_transfer.h"
 
+#include "store/app_store.h"
 #include "store/atomic_file.h"
 #include "store/export_guard.h"
 #include "store/file_errors.h"
 #include "store/journal_markdown.h"
+#include "store/state_encoder.h"
 #include "store/state_file.h"
 
 #include <QDate>
@@ -259,6 +261,42 @@ QString summary(const Merge& merge)
                 QStringLiteral(" tenían cambios respecto a las de tu diario: se conservaron "
                                "tus versiones.");
     return text;
+}
+
+QString describeKept(const QList<Reading>& kept)
+{
+    QStringList lines;
+    for (const Reading& reading : kept)
+        lines.append(
+            QStringLiteral("«") +
+            (reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question) +
+            QStringLiteral("», ") + ReadingText::dateText(reading.date));
+    return lines.join(QLatin1Char('\n'));
+}
+
+FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& readings,
+                               qint64 secondsSince1970)
+{
+    FileImport result;
+    const StateFile::ReadResult state = StateFile::read(statePath);
+    if (state.status == StateFile::ReadResult::Status::failed) {
+        result.failure = QStringLiteral("No se pudo leer la configuración: ") + state.error;
+        return result;
+    }
+    Merge merge = JournalTransfer::merge(state.state.history, readings);
+    if (merge.added > 0) {
+        if (const auto failure = backUp(statePath, secondsSince1970)) {
+            result.failure = QStringLiteral("No se pudo hacer la copia de seguridad: ") + *failure;
+            return result;
+        }
+        if (const auto failure = StateFile::write(
+                statePath, StateEncoder().encodeParts(state.state.preferences, merge.history))) {
+            result.failure = QStringLiteral("No se pudo guardar: ") + *failure;
+            return result;
+        }
+    }
+    result.merge = std::move(merge);
+    return result;
 }
 
 std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970)

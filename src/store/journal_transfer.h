@@ -62,10 +62,23 @@ Merge merge(const QList<Reading>& history, const QList<Reading>& incoming);
 
 // "Se añadieron 3 tiradas…": what an import did, in the user's words.
 QString summary(const Merge& merge);
+// The readings kept over a different version, one line each: question and date.
+QString describeKept(const QList<Reading>& kept);
 
 // Copies the state file at `statePath` beside itself before an import changes it, as
 // "state-antes-de-importar-<seconds>.json". None on success (also when there is no file
 // yet), or a Spanish sentence.
 std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970);
+
+struct FileImport {
+    std::optional<Merge> merge;     // when it worked
+    std::optional<QString> failure; // a Spanish sentence otherwise
+};
+
+// Merges `readings` into the journal in the state file at `statePath` without a store: the
+// file is read and checked, backed up and written only when readings are added. On any
+// failure it is left as it was.
+FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& readings,
+                               qint64 secondsSince1970);
 
 } // namespace JournalTransfer

@@ -60,5 +60,6 @@ void shell();
 void table();
 void screens();
 void patterns();
+void journal();
 
 } // namespace Gallery

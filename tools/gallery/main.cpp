@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
     }
     const QPalette palette = QApplication::palette();
     for (const auto& group :
-         {Gallery::screens, Gallery::patterns, Gallery::shell, Gallery::table}) {
+         {Gallery::screens, Gallery::patterns, Gallery::shell, Gallery::table, Gallery::journal}) {
         QApplication::setPalette(palette);
         group();
     }
