@@ -4,6 +4,8 @@
 #include "app/sidebar.h"
 #include "store/app_store.h"
 #include "views/guide/guide_view.h"
+#include "views/history/history_filter_model.h"
+#include "views/history/history_model.h"
 #include "views/history/history_view.h"
 #include "views/kit/icons.h"
 #include "views/kit/lanuk_mark.h"
@@ -142,6 +144,18 @@ QMessageBox* ContentView::newConfirmation() const
 QMessageBox* ContentView::quitPrompt() const
 {
     return m_quitPrompt;
+}
+
+std::optional<QList<QUuid>> ContentView::shownReadings() const
+{
+    const auto* history = qobject_cast<const HistoryView*>(m_detail);
+    if (!history)
+        return std::nullopt;
+    QList<QUuid> ids;
+    const HistoryFilterModel* shown = history->filterModel();
+    for (int row = 0; row < shown->rowCount(); ++row)
+        ids.append(shown->index(row, 0).data(HistoryModel::IdRole).toUuid());
+    return ids;
 }
 
 ContentView::Detail ContentView::detailFor(const QString& section)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QPointer>
+#include <QUuid>
+#include <optional>
 #include <QWidget>
 
 class AppStore;
@@ -29,6 +32,9 @@ public:
     Sidebar* sidebar() const { return m_sidebar; }
     QWidget* detail() const { return m_detail; }
     Detail detailKind() const { return m_detailKind; }
+    // The identifiers of the readings the history screen shows now (its search and filter),
+    // or none when it is not the screen on show.
+    std::optional<QList<QUuid>> shownReadings() const;
     // The toolbar's "Configuración" item (the window puts it beside "Nueva tirada").
     QAction* settingsAction() const { return m_settingsAction; }
     PatternsSession* patternsSession() const { return m_patternsSession; }

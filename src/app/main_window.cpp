@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/content_view.h"
+#include "app/journal_commands.h"
 #include "app/menu_commands.h"
 
 #include <QCloseEvent>
@@ -17,6 +18,13 @@ MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
     m_commands = new MenuCommands(store, this);
     m_commands->install(menuBar());
     connect(m_commands, &MenuCommands::quitRequested, this, &QWidget::close);
+    m_journal = new JournalCommands(store, this, [this] { return m_content->shownReadings(); });
+    connect(m_commands, &MenuCommands::exportJournalRequested, m_journal,
+            &JournalCommands::exportJournal);
+    connect(m_commands, &MenuCommands::importRequested, m_journal,
+            &JournalCommands::importJournal);
+    connect(m_commands, &MenuCommands::exportPdfRequested, m_journal, &JournalCommands::exportPdf);
+    connect(m_commands, &MenuCommands::printRequested, m_journal, &JournalCommands::print);
 
     m_toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));

@@ -4,6 +4,7 @@
 
 class AppStore;
 class ContentView;
+class JournalCommands;
 class MenuCommands;
 class QToolBar;
 
@@ -15,6 +16,7 @@ public:
 
     ContentView* contentView() const { return m_content; }
     MenuCommands* commands() const { return m_commands; }
+    JournalCommands* journal() const { return m_journal; }
     QToolBar* toolBar() const { return m_toolBar; }
 
     static constexpr QSize defaultSize{1280, 850};
@@ -25,5 +27,6 @@ protected:
 private:
     ContentView* m_content;
     MenuCommands* m_commands;
+    JournalCommands* m_journal;
     QToolBar* m_toolBar;
 };

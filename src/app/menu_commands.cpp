@@ -36,6 +36,16 @@ MenuCommands::MenuCommands(AppStore* store, QObject* parent) : QObject(parent), 
     m_export =
         makeAction(QStringLiteral("Exportar lectura…"), QKeySequence(Qt::CTRL | Qt::Key_E), this);
 
+    m_exportJournal = makeAction(QStringLiteral("Exportar cuaderno…"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this);
+    m_import = makeAction(QStringLiteral("Importar…"), {}, this);
+    m_exportPdf = makeAction(QStringLiteral("Exportar como PDF…"), {}, this);
+    m_print = makeAction(QStringLiteral("Imprimir…"), QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(m_exportJournal, &QAction::triggered, this, &MenuCommands::exportJournalRequested);
+    connect(m_import, &QAction::triggered, this, &MenuCommands::importRequested);
+    connect(m_exportPdf, &QAction::triggered, this, &MenuCommands::exportPdfRequested);
+    connect(m_print, &QAction::triggered, this, &MenuCommands::printRequested);
+
     connect(m_newReading, &QAction::triggered, this, [this] { m_store->requestNew(); });
     connect(m_preferences, &QAction::triggered, this,
             [this] { m_store->setShowPreferences(true); });
@@ -58,6 +68,7 @@ MenuCommands::MenuCommands(AppStore* store, QObject* parent) : QObject(parent), 
     });
 
     connect(m_store, &AppStore::currentChanged, this, &MenuCommands::updateEnabled);
+    connect(m_store, &AppStore::historyChanged, this, &MenuCommands::updateEnabled);
     updateEnabled();
 }
 
@@ -67,6 +78,9 @@ void MenuCommands::install(QMenuBar* bar)
     file->addAction(m_newReading);
     file->addAction(m_preferences);
     file->addSeparator();
+    file->addAction(m_exportJournal);
+    file->addAction(m_import);
+    file->addSeparator();
     file->addAction(m_quit);
 
     QMenu* reading = bar->addMenu(QStringLiteral("&Tirada"));
@@ -75,6 +89,8 @@ void MenuCommands::install(QMenuBar* bar)
     reading->addSeparator();
     reading->addAction(m_save);
     reading->addAction(m_export);
+    reading->addAction(m_exportPdf);
+    reading->addAction(m_print);
 }
 
 void MenuCommands::updateEnabled()
@@ -86,4 +102,10 @@ void MenuCommands::updateEnabled()
     m_revealAll->setEnabled(unfinished);
     m_save->setEnabled(complete);
     m_export->setEnabled(complete);
+    // Preview mode shows sample data and writes no file at all.
+    const bool writes = !m_store->preview();
+    m_exportPdf->setEnabled(complete && writes);
+    m_print->setEnabled(complete && writes);
+    m_exportJournal->setEnabled(writes && !m_store->history().isEmpty());
+    m_import->setEnabled(writes);
 }

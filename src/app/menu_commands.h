@@ -24,10 +24,19 @@ public:
     QAction* revealAll() const { return m_revealAll; }
     QAction* save() const { return m_save; }
     QAction* exportReading() const { return m_export; }
+    QAction* exportJournal() const { return m_exportJournal; }
+    QAction* importJournal() const { return m_import; }
+    QAction* exportPdf() const { return m_exportPdf; }
+    QAction* print() const { return m_print; }
 
 Q_SIGNALS:
     // "Salir" was chosen; the window closes, which ends the application.
     void quitRequested();
+    // The commands that open dialogs of the window's own.
+    void exportJournalRequested();
+    void importRequested();
+    void exportPdfRequested();
+    void printRequested();
 
 private:
     void updateEnabled();
@@ -40,4 +49,8 @@ private:
     QAction* m_revealAll;
     QAction* m_save;
     QAction* m_export;
+    QAction* m_exportJournal;
+    QAction* m_import;
+    QAction* m_exportPdf;
+    QAction* m_print;
 };

@@ -280,18 +280,18 @@ FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& r
     FileImport result;
     const StateFile::ReadResult state = StateFile::read(statePath);
     if (state.status == StateFile::ReadResult::Status::failed) {
-        result.failure = QStringLiteral("No se pudo leer la configuración: ") + state.error;
+        result.failure = QStringLiteral("tu diario no se puede leer. ") + state.error;
         return result;
     }
     Merge merge = JournalTransfer::merge(state.state.history, readings);
     if (merge.added > 0) {
         if (const auto failure = backUp(statePath, secondsSince1970)) {
-            result.failure = QStringLiteral("No se pudo hacer la copia de seguridad: ") + *failure;
+            result.failure = QStringLiteral("la copia de seguridad de tu diario falló. ") + *failure;
             return result;
         }
         if (const auto failure = StateFile::write(
                 statePath, StateEncoder().encodeParts(state.state.preferences, merge.history))) {
-            result.failure = QStringLiteral("No se pudo guardar: ") + *failure;
+            result.failure = QStringLiteral("tu diario no se pudo guardar. ") + *failure;
             return result;
         }
     }

@@ -72,7 +72,7 @@ std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970)
 
 struct FileImport {
     std::optional<Merge> merge;     // when it worked
-    std::optional<QString> failure; // a Spanish sentence otherwise
+    std::optional<QString> failure; // otherwise why, to follow "No se pudo importar: "
 };
 
 // Merges `readings` into the journal in the state file at `statePath` without a store: the

@@ -41,12 +41,16 @@ private Q_SLOTS:
         QCOMPARE(itemsOf(bar.actions()[0]->menu()),
                  QStringList({QStringLiteral("Nueva tirada|Ctrl+N"),
                               QStringLiteral("Configuración de la tirada…|Ctrl+,"),
-                              QStringLiteral("-"), QStringLiteral("Salir|Ctrl+Q")}));
+                              QStringLiteral("-"), QStringLiteral("Exportar cuaderno…|Ctrl+Shift+E"),
+                              QStringLiteral("Importar…|"), QStringLiteral("-"),
+                              QStringLiteral("Salir|Ctrl+Q")}));
         QCOMPARE(itemsOf(bar.actions()[1]->menu()),
                  QStringList({QStringLiteral("Descubrir siguiente carta|"),
                               QStringLiteral("Descubrir todas|"), QStringLiteral("-"),
                               QStringLiteral("Guardar tirada|Ctrl+S"),
-                              QStringLiteral("Exportar lectura…|Ctrl+E")}));
+                              QStringLiteral("Exportar lectura…|Ctrl+E"),
+                              QStringLiteral("Exportar como PDF…|"),
+                              QStringLiteral("Imprimir…|Ctrl+P")}));
     }
 
     void enablingFollowsTheReading_data()
@@ -75,6 +79,11 @@ private Q_SLOTS:
         QCOMPARE(commands.revealAll()->isEnabled(), turning);
         QCOMPARE(commands.save()->isEnabled(), complete);
         QCOMPARE(commands.exportReading()->isEnabled(), complete);
+        // A page of the reading (PDF, paper) is offered exactly when its text export is.
+        QCOMPARE(commands.exportPdf()->isEnabled(), complete);
+        QCOMPARE(commands.print()->isEnabled(), complete);
+        // The journal can go out once it holds a reading; anything can come in.
+        QVERIFY(!commands.exportJournal()->isEnabled() && commands.importJournal()->isEnabled());
         QVERIFY(commands.newReading()->isEnabled() && commands.preferences()->isEnabled());
     }
 

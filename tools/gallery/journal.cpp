@@ -1,20 +1,51 @@
 // The journal leaving the program: a reading as printed pages, and the dialogs that export
-// and import the journal. Pictures 76 to 79.
+// and import the journal. Pictures 76 to 81.
+#include "app/export_journal_dialog.h"
+#include "app/journal_commands.h"
 #include "engine/reading_engine.h"
 #include "gallery.h"
+#include "store/journal_markdown.h"
+#include "views/history/history_view.h"
 #include "views/table/reading_page.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace Gallery {
 
 namespace {
 
-// A page as the PDF shows it, at twice its size in points (144 dots per inch).
-void savePage(const ReadingPage& page, int index, const QString& name)
+// A page as the PDF shows it, at 144 dots per inch. The PDF itself is rendered by poppler's
+// pdftoppm where it is installed, so what a PDF reader shows is what is pictured; otherwise
+// the same drawing is painted straight into the picture.
+void savePage(const Reading& reading, const ReadingPage& page, int index, const QString& name)
 {
+    const QString target = folder() + QLatin1Char('/') + name;
+    const QString renderer = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (!renderer.isEmpty()) {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        QFile file(pdf);
+        if (!file.open(QIODevice::WriteOnly) || file.write(ReadingPage::pdf(reading)) < 0) {
+            fail(name + QStringLiteral(": cannot write the PDF"));
+            return;
+        }
+        file.close();
+        const QString page = QString::number(index + 1);
+        if (QProcess::execute(renderer, {QStringLiteral("-r"), QStringLiteral("144"),
+                                         QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                         QStringLiteral("-f"), page, QStringLiteral("-l"), page,
+                                         pdf, target}) != 0)
+            fail(name + QStringLiteral(": pdftoppm failed"));
+        return;
+    }
     const qreal scale = 2.0;
     QImage image((ReadingPage::paperSize() * scale).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -23,17 +54,104 @@ void savePage(const ReadingPage& page, int index, const QString& name)
         painter.scale(scale, scale);
         page.paint(painter, index);
     }
-    if (!image.save(folder() + QLatin1Char('/') + name + QStringLiteral(".png"), "PNG"))
+    if (!image.save(target + QStringLiteral(".png"), "PNG"))
         fail(name + QStringLiteral(": cannot write"));
 }
 
-Reading finished(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
-                 const QString& notes)
+Reading finished(Spread spread, const QList<DrawnCard>& cards, const QString& question,
+                 Topic topic, const QString& notes)
 {
     Reading r = reading(spread, cards, question, topic, 740000000.0);
     r.notes = notes;
     r.reader = QStringLiteral("Ana");
     return ReadingEngine::finish(r);
+}
+
+void pages()
+{
+    const Reading celtic = finished(
+        Spread::celtic,
+        {{13, false}, {16, true}, {0, false}, {2, false}, {5, false}, {21, false}, {3, false},
+         {8, false}, {12, false}, {20, false}},
+        QStringLiteral("¿Qué necesito soltar antes del verano?"), Topic::personal,
+        QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo.\n\nVolver a "
+                       "mirarla en septiembre."));
+    const ReadingPage celticPage(celtic);
+    savePage(celtic, celticPage, 0, QStringLiteral("76-pagina-cruz-celta"));
+    savePage(celtic, celticPage, celticPage.pageCount() - 1,
+             QStringLiteral("77-pagina-cruz-celta-final"));
+    const Reading timeline =
+        finished(Spread::timeline, {{9, false}, {1, true}, {17, false}},
+                 QStringLiteral("¿Qué me ayudará a abrir una nueva etapa en el trabajo?"),
+                 Topic::projects, {});
+    savePage(timeline, ReadingPage(timeline), 0, QStringLiteral("78-pagina-pasado-presente-futuro"));
+}
+
+void dialogs()
+{
+    QList<Reading> history;
+    for (int i = 0; i < 12; ++i) {
+        Reading r = finished(i % 2 ? Spread::daily : Spread::timeline,
+                             i % 2 ? QList<DrawnCard>{{i, false}}
+                                   : QList<DrawnCard>{{i, false}, {i + 1, true}, {i + 2, false}},
+                             QStringLiteral("¿Qué merece mi atención esta semana?"),
+                             Topic::general, {});
+        r.date -= 86400.0 * i;
+        r.favorite = i % 4 == 0;
+        history.append(r);
+    }
+    Journal journal(history);
+    HistoryView view(journal.store.get());
+    view.setSearch(QStringLiteral("semana"));
+    show(view, QSize(900, 700));
+
+    ExportJournalDialog exportDialog(12, 3, 12, &view);
+    exportDialog.open();
+    show(exportDialog, exportDialog.sizeHint());
+    saveWithDialog(&view, &exportDialog, QStringLiteral("79-exportar-cuaderno"), 2.0);
+    exportDialog.reject();
+
+    // An import where one file of three was edited by hand and broke.
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    for (int i = 0; i < 3; ++i) {
+        QByteArray bytes = JournalMarkdown::document(history.at(i));
+        if (i == 1)
+            bytes.replace("\nnotes:", "\nnotas:");
+        QFile file(folder.filePath(JournalMarkdown::fileStem(history.at(i)) + QStringLiteral(".md")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0)
+            fail(QStringLiteral("80-importar-con-fallos: cannot write the files"));
+    }
+    JournalCommands commands(journal.store.get(), &view, {});
+    commands.importFrom(folder.path());
+    if (QMessageBox* box = commands.messageBox()) {
+        show(*box, box->sizeHint());
+        saveWithDialog(&view, box, QStringLiteral("80-importar-con-fallos"), 2.0);
+        box->reject();
+    } else {
+        fail(QStringLiteral("80-importar-con-fallos: no message"));
+    }
+    // Importing from a journal that has them already, with one changed since.
+    Journal other(history);
+    history[4].notes = QStringLiteral("Escrito en el otro equipo.");
+    Reading added = history.first();
+    added.id = QUuid::createUuid();
+    added.date += 3600;
+    history.prepend(added);
+    JournalTransfer::exportJournal(history, JournalTransfer::Format::folder,
+                                   dir.filePath(QStringLiteral("otro")),
+                                   dir.filePath(QStringLiteral("state.json")));
+    HistoryView otherView(other.store.get());
+    show(otherView, QSize(900, 700));
+    JournalCommands again(other.store.get(), &otherView, {});
+    again.importFrom(dir.filePath(QStringLiteral("otro")));
+    if (QMessageBox* box = again.messageBox()) {
+        show(*box, box->sizeHint());
+        saveWithDialog(&otherView, box, QStringLiteral("81-importacion-terminada"), 2.0);
+        box->reject();
+    } else {
+        fail(QStringLiteral("81-importacion-terminada: no summary"));
+    }
 }
 
 } // namespace
@@ -42,31 +160,8 @@ void journal()
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    const ReadingPage celtic(finished(
-        Spread::celtic,
-        {{13, false},
-         {16, true},
-         {0, false},
-         {2, false},
-         {5, false},
-         {21, false},
-         {3, false},
-         {8, false},
-         {12, false},
-         {20, false}},
-        QStringLiteral("¿Qué necesito soltar antes del verano?"), Topic::personal,
-        QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo.\n\nVolver a "
-                       "mirarla en septiembre.")));
-    savePage(celtic, 0, QStringLiteral("76-pagina-cruz-celta"));
-    if (celtic.pageCount() < 2)
-        fail(QStringLiteral("77-pagina-cruz-celta-2: the reading fits one page"));
-    else
-        savePage(celtic, 1, QStringLiteral("77-pagina-cruz-celta-2"));
-    const ReadingPage timeline(
-        finished(Spread::timeline, {{9, false}, {1, true}, {17, false}},
-                 QStringLiteral("¿Qué me ayudará a abrir una nueva etapa en el trabajo?"),
-                 Topic::projects, {}));
-    savePage(timeline, 0, QStringLiteral("78-pagina-pasado-presente-futuro"));
+    pages();
+    dialogs();
     QLocale::setDefault(before);
 }
 

@@ -363,8 +363,8 @@ void ReadingPage::paint(QPainter& painter, int page) const
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     if (content.panel)
         paintPanel(painter, *content.panel);
-    QColor rule = TablePalette::gold();
-    rule.setAlphaF(0.55);
+    QColor rule = printGold();
+    rule.setAlphaF(0.4);
     painter.setPen(QPen(rule, 0.6));
     for (const qreal y : content.rules)
         painter.drawLine(QPointF(marginX, y), QPointF(paper.width() - marginX, y));
