@@ -5,6 +5,7 @@
 #include "store/app_store.h"
 #include "store/atomic_file.h"
 #include "store/export_guard.h"
+#include "store/journal_lock.h"
 #include "store/journal_transfer.h"
 #include "store/state_file.h"
 #include "views/table/reading_page.h"
@@ -127,6 +128,12 @@ int runImport(const QString& path, const QString& statePath, QTextStream& out, Q
                                      QStringLiteral("archivos no son válidos")) +
                              QStringLiteral(" y tu diario no ha cambiado.\n") +
                              JournalTransfer::describeFailures(failed));
+    // The window of a running Arcandel would write its own journal over the import.
+    JournalLock lock(statePath);
+    if (lock.acquire() == JournalLock::Result::heldElsewhere)
+        return fail(err, QStringLiteral("No se pudo importar: Arcandel está abierto con este "
+                                        "diario. Ciérralo y vuelve a intentarlo, o importa desde "
+                                        "su menú «Archivo → Importar…»."));
     const JournalTransfer::FileImport result = JournalTransfer::importIntoStateFile(
         statePath, scan.readings(), QDateTime::currentSecsSinceEpoch());
     if (result.failure)

@@ -157,6 +157,7 @@ void TestJournalTransfer::mergeAddsSkipsAndKeeps()
     QCOMPARE(merge->kept, QList<Reading>{local[1]});
     const QList<Reading> expected{all[5], all[4], local[1], all[2], all[1], all[0]};
     QCOMPARE(store.history(), expected);
+    QVERIFY(store.flush());
     QCOMPARE(stateAt(state)->history, expected);
     QCOMPARE(JournalTransfer::summary(*merge),
              QStringLiteral("Se añadieron 3 tiradas. 3 ya estaban igual en tu diario y se "
