@@ -15,9 +15,12 @@
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace BenchFixtures {
 
@@ -107,6 +110,20 @@ inline void offscreenUnlessChosen()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The median time of `runs` runs of `work`, in milliseconds.
+inline double medianMilliseconds(const std::function<void()>& work, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2);
 }
 
 } // namespace BenchFixtures

@@ -8,12 +8,8 @@
 #include "model/reference_date.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -49,18 +45,7 @@ void cardTrail(benchmark::State& state)
 }
 BENCHMARK(cardTrail)->Unit(benchmark::kMillisecond);
 
-double medianMilliseconds(const std::function<void()>& work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
+using BenchFixtures::medianMilliseconds;
 
 void figures()
 {

@@ -1,5 +1,6 @@
 #include "app/content_view.h"
 
+#include "app/alerts.h"
 #include "app/sheet.h"
 #include "app/sidebar.h"
 #include "store/app_store.h"
@@ -8,9 +9,7 @@
 #include "views/history/history_model.h"
 #include "views/history/history_view.h"
 #include "views/kit/icons.h"
-#include "views/kit/lanuk_mark.h"
 #include "views/kit/layouts.h"
-#include "views/kit/typography.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/sources_view.h"
 #include "views/patterns/patterns_session.h"
@@ -18,56 +17,17 @@
 #include "views/table/table_view.h"
 
 #include <QAction>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
-#include <functional>
 
 namespace {
 
 constexpr int sidebarMinimum = 210;
 constexpr int sidebarIdeal = 230;
 constexpr int sidebarMaximum = 260;
-
-// Message boxes show deck and file texts: never let Qt guess they are markup. The title
-// reads as a heading over the message, as in a desktop alert.
-void makePlainText(QMessageBox* box)
-{
-    box->setTextFormat(Qt::PlainText);
-    if (auto* title = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-        title->setFont(Typography::system(14, QFont::DemiBold));
-    if (auto* informative = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-        informative->setTextFormat(Qt::PlainText);
-        informative->setFont(Typography::font(Typography::Style::body));
-    }
-}
-
-// Our own picture for a message box, sharp at the screen's pixel ratio.
-QPixmap boxPicture(QWidget* box, const std::function<void(QPainter&, const QRectF&)>& draw)
-{
-    const qreal ratio = box->devicePixelRatioF();
-    const int side = 52;
-    QPixmap pixmap(QSize(side, side) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    draw(painter, QRectF(0, 0, side, side));
-    return pixmap;
-}
-
-// Room for the message to breathe instead of wrapping every few words.
-void widen(QMessageBox* box)
-{
-    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-        grid->addItem(new QSpacerItem(420, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-}
 
 } // namespace
 
@@ -283,19 +243,7 @@ void ContentView::syncSheet(QPointer<Sheet>& slot, bool onboarding, const QStrin
 QMessageBox* ContentView::makeAlert(const QString& name, const QString& title,
                                     const QString& message)
 {
-    auto* box = new QMessageBox(presenter());
-    box->setObjectName(name);
-    box->setWindowModality(Qt::WindowModal);
-    box->setIconPixmap(boxPicture(box, [](QPainter& painter, const QRectF& rect) {
-        Icons::paint(painter, rect.adjusted(2, 2, -2, -2),
-                     QStringLiteral("exclamationmark.triangle"), QColor(206, 140, 38), 1.1);
-    }));
-    box->setWindowTitle(QStringLiteral("Arcandel"));
-    box->setText(title);
-    box->setInformativeText(message);
-    makePlainText(box);
-    widen(box);
-    return box;
+    return Alerts::make(presenter(), name, title, message, Alerts::Picture::warning);
 }
 
 void ContentView::syncErrorAlert()
@@ -306,7 +254,7 @@ void ContentView::syncErrorAlert()
     if (error) {
         if (m_errorAlert) {
             m_errorAlert->setInformativeText(*error);
-            makePlainText(m_errorAlert);
+            Alerts::makePlainText(m_errorAlert);
             return;
         }
         QMessageBox* box = makeAlert(QStringLiteral("errorAlert"), errorTitle(), *error);
@@ -416,15 +364,9 @@ void ContentView::syncConfirmation()
     if (m_store->showNewConfirmation()) {
         if (m_confirmation)
             return;
-        auto* box = new QMessageBox(presenter());
-        box->setObjectName(QStringLiteral("newConfirmation"));
-        box->setWindowModality(Qt::WindowModal);
-        box->setIconPixmap(boxPicture(
-            box, [](QPainter& painter, const QRectF& rect) { LanukMark::paint(painter, rect); }));
-        box->setWindowTitle(QStringLiteral("Arcandel"));
-        box->setText(confirmationTitle());
-        box->setInformativeText(confirmationMessage());
-        makePlainText(box);
+        QMessageBox* box =
+            Alerts::make(presenter(), QStringLiteral("newConfirmation"), confirmationTitle(),
+                         confirmationMessage(), Alerts::Picture::mascot);
 
         const std::optional<Reading>& current = m_store->current();
         QPushButton* save = nullptr;
@@ -442,7 +384,6 @@ void ContentView::syncConfirmation()
         keep->setObjectName(QStringLiteral("continueReading"));
         box->setEscapeButton(keep);
         box->setDefaultButton(save ? save : keep);
-        widen(box);
         m_confirmation = box;
 
         connect(box, &QDialog::finished, this, [this, box, save, discard] {

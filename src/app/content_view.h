@@ -3,8 +3,8 @@
 #include <QList>
 #include <QPointer>
 #include <QUuid>
-#include <optional>
 #include <QWidget>
+#include <optional>
 
 class AppStore;
 class QAction;

@@ -29,9 +29,8 @@ void DesktopSaveDialog::configure(QFileDialog& dialog, const QString& suggestedF
               suggestedFileName);
 }
 
-void DesktopSaveDialog::configure(QFileDialog& dialog, const QString& title,
-                                  const QString& filter, const QString& suffix,
-                                  const QString& suggestedFileName)
+void DesktopSaveDialog::configure(QFileDialog& dialog, const QString& title, const QString& filter,
+                                  const QString& suffix, const QString& suggestedFileName)
 {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -1,8 +1,8 @@
 #include "app/export_journal_dialog.h"
 
-#include "views/kit/lanuk_mark.h"
 #include "views/kit/action_button.h"
 #include "views/kit/labels.h"
+#include "views/kit/lanuk_mark.h"
 #include "views/kit/material.h"
 #include "views/kit/typography.h"
 
@@ -18,7 +18,8 @@ namespace {
 
 QString readings(qsizetype count)
 {
-    return count == 1 ? QStringLiteral("1 tirada") : QString::number(count) + QStringLiteral(" tiradas");
+    return count == 1 ? QStringLiteral("1 tirada")
+                      : QString::number(count) + QStringLiteral(" tiradas");
 }
 
 // A rounded "material" panel holding a group of choices.
@@ -42,8 +43,8 @@ public:
         choice->setFont(Typography::font(Typography::Style::body));
         m_rows->addWidget(choice);
         if (!note.isEmpty()) {
-            QLabel* line = Labels::plain(note, Typography::font(Typography::Style::caption),
-                                            true, false, this);
+            QLabel* line = Labels::plain(note, Typography::font(Typography::Style::caption), true,
+                                         false, this);
             line->setWordWrap(true);
             line->setContentsMargins(26, 0, 0, 6);
             m_rows->addWidget(line);
@@ -99,8 +100,8 @@ ExportJournalDialog::ExportJournalDialog(qsizetype all, qsizetype favorites,
     layout->addSpacing(6);
 
     auto* which = new ChoicePanel(QStringLiteral("Qué tiradas"), layout, this);
-    m_choices[0] = which->addChoice(QStringLiteral("Todas (") + readings(all) + QLatin1Char(')'),
-                                    {});
+    m_choices[0] =
+        which->addChoice(QStringLiteral("Todas (") + readings(all) + QLatin1Char(')'), {});
     m_choices[1] = which->addChoice(
         QStringLiteral("Solo las favoritas (") + readings(favorites) + QLatin1Char(')'), {});
     m_choices[2] = which->addChoice(

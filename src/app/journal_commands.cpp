@@ -1,11 +1,10 @@
 #include "app/journal_commands.h"
 
+#include "app/alerts.h"
 #include "app/desktop_save_dialog.h"
 #include "app/export_journal_dialog.h"
 #include "store/app_store.h"
 #include "store/journal_markdown.h"
-#include "views/kit/icons.h"
-#include "views/kit/lanuk_mark.h"
 #include "views/kit/typography.h"
 #include "views/table/reading_page.h"
 
@@ -13,9 +12,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -87,33 +84,8 @@ QFileDialog* JournalCommands::fileDialog() const
 QMessageBox* JournalCommands::openBox(const QString& name, const QString& title,
                                       const QString& message, bool warning)
 {
-    auto* box = new QMessageBox(m_window);
-    box->setObjectName(name);
-    box->setWindowModality(Qt::WindowModal);
-    box->setWindowTitle(QStringLiteral("Arcandel"));
-    box->setTextFormat(Qt::PlainText);
-    box->setText(title);
-    box->setInformativeText(message);
-    if (auto* heading = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-        heading->setFont(Typography::system(14, QFont::DemiBold));
-    if (auto* informative = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-        informative->setTextFormat(Qt::PlainText);
-        informative->setFont(Typography::font(Typography::Style::body));
-    }
-    const qreal ratio = box->devicePixelRatioF();
-    QPixmap picture(QSize(52, 52) * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
-    {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        if (warning)
-            Icons::paint(painter, QRectF(2, 2, 48, 48), QStringLiteral("exclamationmark.triangle"),
-                         QColor(206, 140, 38), 1.1);
-        else
-            LanukMark::paint(painter, QRectF(0, 0, 52, 52));
-    }
-    box->setIconPixmap(picture);
+    QMessageBox* box = Alerts::make(m_window, name, title, message,
+                                    warning ? Alerts::Picture::warning : Alerts::Picture::mascot);
     connect(box, &QDialog::finished, box, &QObject::deleteLater);
     m_box = box;
     return box;
@@ -161,15 +133,15 @@ void JournalCommands::exportJournal()
         const JournalTransfer::Format format = dialog->format();
         auto* files = new QFileDialog(m_window);
         if (format == JournalTransfer::Format::folder)
-            DesktopSaveDialog::configureOpen(*files, QStringLiteral("Elige la carpeta del cuaderno"),
+            DesktopSaveDialog::configureOpen(*files,
+                                             QStringLiteral("Elige la carpeta del cuaderno"),
                                              QStringLiteral("Exportar aquí"), {});
         else
             DesktopSaveDialog::configure(*files, QStringLiteral("Exportar cuaderno"),
                                          QStringLiteral("Markdown (*.md)"), QStringLiteral("md"),
                                          JournalMarkdown::notebookFileName(QDate::currentDate()));
-        chooseFile(files, [this, chosen, format](const QString& path) {
-            exportTo(chosen, format, path);
-        });
+        chooseFile(files,
+                   [this, chosen, format](const QString& path) { exportTo(chosen, format, path); });
     });
     dialog->open();
 }
@@ -180,15 +152,14 @@ void JournalCommands::exportTo(const QList<Reading>& readings, JournalTransfer::
     const JournalTransfer::ExportResult result = m_store->exportJournal(readings, format, target);
     if (result.failure)
         return; // the store's alert says why
-    const QString where = format == JournalTransfer::Format::folder
-                              ? QStringLiteral(" a la carpeta ") + quoted(target) +
-                                    QStringLiteral(", un archivo por tirada.")
-                              : QStringLiteral(" al cuaderno ") + quoted(target) +
-                                    QStringLiteral(".");
-    QMessageBox* box = openBox(QStringLiteral("exportDone"), QStringLiteral("Cuaderno exportado"),
-                               QStringLiteral("Se exportaron ") + ::readings(readings.size()) +
-                                   where,
-                               false);
+    const QString where =
+        format == JournalTransfer::Format::folder
+            ? QStringLiteral(" a la carpeta ") + quoted(target) +
+                  QStringLiteral(", un archivo por tirada.")
+            : QStringLiteral(" al cuaderno ") + quoted(target) + QStringLiteral(".");
+    QMessageBox* box =
+        openBox(QStringLiteral("exportDone"), QStringLiteral("Cuaderno exportado"),
+                QStringLiteral("Se exportaron ") + ::readings(readings.size()) + where, false);
     box->setDefaultButton(box->addButton(QStringLiteral("Entendido"), QMessageBox::AcceptRole));
     box->open();
 }
@@ -217,9 +188,9 @@ void JournalCommands::importJournal()
             DesktopSaveDialog::configureOpen(*files, QStringLiteral("Importar una carpeta"),
                                              QStringLiteral("Importar"), {});
         else
-            DesktopSaveDialog::configureOpen(
-                *files, QStringLiteral("Importar un archivo"), QStringLiteral("Importar"),
-                QStringLiteral("Tiradas de Arcandel (*.md *.json)"));
+            DesktopSaveDialog::configureOpen(*files, QStringLiteral("Importar un archivo"),
+                                             QStringLiteral("Importar"),
+                                             QStringLiteral("Tiradas de Arcandel (*.md *.json)"));
         chooseFile(files, [this](const QString& path) { importFrom(path); });
     });
     box->open();
@@ -241,24 +212,25 @@ void JournalCommands::importFrom(const QString& path)
         importReadings(found);
         return;
     }
-    const QString files = failed.size() == 1
-                              ? QStringLiteral("Un archivo no se puede importar")
-                              : QString::number(failed.size()) +
-                                    QStringLiteral(" archivos no se pueden importar");
+    const QString files =
+        failed.size() == 1
+            ? QStringLiteral("Un archivo no se puede importar")
+            : QString::number(failed.size()) + QStringLiteral(" archivos no se pueden importar");
     QMessageBox* box = openBox(
         QStringLiteral("importProblems"), files,
         found.isEmpty()
             ? QStringLiteral("No hay nada que importar, y tu diario no ha cambiado. Esto es lo "
                              "que le pasa a cada archivo:")
             : QStringLiteral("Puedes importar ya ") +
-                  (found.size() == 1 ? QStringLiteral("la tirada") : QStringLiteral("las ") + readings(found.size())) +
+                  (found.size() == 1 ? QStringLiteral("la tirada")
+                                     : QStringLiteral("las ") + readings(found.size())) +
                   QStringLiteral(" de los demás archivos, o cancelar y corregir antes lo que "
                                  "falla. Tu diario no ha cambiado todavía."),
         true);
     addList(box, JournalTransfer::describeFailures(failed));
-    QPushButton* cancel = box->addButton(
-        found.isEmpty() ? QStringLiteral("Entendido") : QStringLiteral("Cancelar"),
-        QMessageBox::RejectRole);
+    QPushButton* cancel =
+        box->addButton(found.isEmpty() ? QStringLiteral("Entendido") : QStringLiteral("Cancelar"),
+                       QMessageBox::RejectRole);
     box->setEscapeButton(cancel);
     box->setDefaultButton(cancel);
     if (!found.isEmpty()) {
@@ -278,8 +250,9 @@ void JournalCommands::importReadings(const QList<Reading>& readings)
     const std::optional<JournalTransfer::Merge> merge = m_store->importReadings(readings);
     if (!merge)
         return; // the store's alert says why
-    QMessageBox* box = openBox(QStringLiteral("importDone"), QStringLiteral("Importación terminada"),
-                               JournalTransfer::summary(*merge), false);
+    QMessageBox* box =
+        openBox(QStringLiteral("importDone"), QStringLiteral("Importación terminada"),
+                JournalTransfer::summary(*merge), false);
     if (!merge->kept.isEmpty())
         addList(box, QStringLiteral("Se conservó tu versión de:\n") +
                          JournalTransfer::describeKept(merge->kept));

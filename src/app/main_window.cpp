@@ -21,8 +21,7 @@ MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
     m_journal = new JournalCommands(store, this, [this] { return m_content->shownReadings(); });
     connect(m_commands, &MenuCommands::exportJournalRequested, m_journal,
             &JournalCommands::exportJournal);
-    connect(m_commands, &MenuCommands::importRequested, m_journal,
-            &JournalCommands::importJournal);
+    connect(m_commands, &MenuCommands::importRequested, m_journal, &JournalCommands::importJournal);
     connect(m_commands, &MenuCommands::exportPdfRequested, m_journal, &JournalCommands::exportPdf);
     connect(m_commands, &MenuCommands::printRequested, m_journal, &JournalCommands::print);
 

@@ -2,8 +2,8 @@
 
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
-#include "store/reading_text.h"
 #include "store/front_matter.h"
+#include "store/reading_text.h"
 #include "store/state_file.h"
 
 #include <QJsonObject>

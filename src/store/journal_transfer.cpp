@@ -85,23 +85,33 @@ bool looksLikeJson(const QByteArray& bytes)
     return false;
 }
 
-JournalTransfer::Source readSource(const QString& path)
+// The whole content of a regular file, or why it cannot be read.
+std::optional<QByteArray> contentOf(const QString& path, QString* error)
 {
-    JournalTransfer::Source source{path, {}, {}};
     if (!QFileInfo(path).isFile()) {
-        source.error = quoted(path) + QStringLiteral(" no es un archivo normal.");
-        return source;
+        *error = quoted(path) + QStringLiteral(" no es un archivo normal.");
+        return std::nullopt;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        source.error = FileErrors::readFailure(path, file.errorString());
-        return source;
+        *error = FileErrors::readFailure(path, file.errorString());
+        return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        source.error = FileErrors::readFailure(path, file.errorString());
-        return source;
+        *error = FileErrors::readFailure(path, file.errorString());
+        return std::nullopt;
     }
+    return bytes;
+}
+
+JournalTransfer::Source readSource(const QString& path)
+{
+    JournalTransfer::Source source{path, {}, {}};
+    const std::optional<QByteArray> content = contentOf(path, &source.error);
+    if (!content)
+        return source;
+    const QByteArray& bytes = *content;
     if (looksLikeJson(bytes)) {
         if (auto state = StateFile::decodeAndValidate(bytes, &source.error))
             source.readings = state->history;
@@ -286,7 +296,8 @@ FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& r
     Merge merge = JournalTransfer::merge(state.state.history, readings);
     if (merge.added > 0) {
         if (const auto failure = backUp(statePath, secondsSince1970)) {
-            result.failure = QStringLiteral("la copia de seguridad de tu diario falló. ") + *failure;
+            result.failure =
+                QStringLiteral("la copia de seguridad de tu diario falló. ") + *failure;
             return result;
         }
         if (const auto failure = StateFile::write(
@@ -301,14 +312,12 @@ FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& r
 
 std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970)
 {
-    if (!QFileInfo(statePath).isFile())
+    if (!QFileInfo::exists(statePath))
         return std::nullopt;
-    QFile file(statePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileErrors::readFailure(statePath, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileErrors::readFailure(statePath, file.errorString());
+    QString error;
+    const std::optional<QByteArray> bytes = contentOf(statePath, &error);
+    if (!bytes)
+        return error;
     const QDir folder = QFileInfo(statePath).absoluteDir();
     const QString stem =
         QStringLiteral("state-antes-de-importar-") + QString::number(secondsSince1970);
@@ -316,7 +325,7 @@ std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970)
     for (int n = 2; QFileInfo::exists(copy); ++n)
         copy =
             folder.filePath(stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".json"));
-    return AtomicFile::write(copy, bytes);
+    return AtomicFile::write(copy, *bytes);
 }
 
 } // namespace JournalTransfer

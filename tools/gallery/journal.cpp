@@ -39,10 +39,10 @@ void savePage(const Reading& reading, const ReadingPage& page, int index, const 
         }
         file.close();
         const QString page = QString::number(index + 1);
-        if (QProcess::execute(renderer, {QStringLiteral("-r"), QStringLiteral("144"),
-                                         QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                         QStringLiteral("-f"), page, QStringLiteral("-l"), page,
-                                         pdf, target}) != 0)
+        if (QProcess::execute(renderer,
+                              {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-png"),
+                               QStringLiteral("-singlefile"), QStringLiteral("-f"), page,
+                               QStringLiteral("-l"), page, pdf, target}) != 0)
             fail(name + QStringLiteral(": pdftoppm failed"));
         return;
     }
@@ -58,8 +58,8 @@ void savePage(const Reading& reading, const ReadingPage& page, int index, const 
         fail(name + QStringLiteral(": cannot write"));
 }
 
-Reading finished(Spread spread, const QList<DrawnCard>& cards, const QString& question,
-                 Topic topic, const QString& notes)
+Reading finished(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
+                 const QString& notes)
 {
     Reading r = reading(spread, cards, question, topic, 740000000.0);
     r.notes = notes;
@@ -71,8 +71,16 @@ void pages()
 {
     const Reading celtic = finished(
         Spread::celtic,
-        {{13, false}, {16, true}, {0, false}, {2, false}, {5, false}, {21, false}, {3, false},
-         {8, false}, {12, false}, {20, false}},
+        {{13, false},
+         {16, true},
+         {0, false},
+         {2, false},
+         {5, false},
+         {21, false},
+         {3, false},
+         {8, false},
+         {12, false},
+         {20, false}},
         QStringLiteral("¿Qué necesito soltar antes del verano?"), Topic::personal,
         QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo.\n\nVolver a "
                        "mirarla en septiembre."));
@@ -84,18 +92,19 @@ void pages()
         finished(Spread::timeline, {{9, false}, {1, true}, {17, false}},
                  QStringLiteral("¿Qué me ayudará a abrir una nueva etapa en el trabajo?"),
                  Topic::projects, {});
-    savePage(timeline, ReadingPage(timeline), 0, QStringLiteral("78-pagina-pasado-presente-futuro"));
+    savePage(timeline, ReadingPage(timeline), 0,
+             QStringLiteral("78-pagina-pasado-presente-futuro"));
 }
 
 void dialogs()
 {
     QList<Reading> history;
     for (int i = 0; i < 12; ++i) {
-        Reading r = finished(i % 2 ? Spread::daily : Spread::timeline,
-                             i % 2 ? QList<DrawnCard>{{i, false}}
-                                   : QList<DrawnCard>{{i, false}, {i + 1, true}, {i + 2, false}},
-                             QStringLiteral("¿Qué merece mi atención esta semana?"),
-                             Topic::general, {});
+        Reading r =
+            finished(i % 2 ? Spread::daily : Spread::timeline,
+                     i % 2 ? QList<DrawnCard>{{i, false}}
+                           : QList<DrawnCard>{{i, false}, {i + 1, true}, {i + 2, false}},
+                     QStringLiteral("¿Qué merece mi atención esta semana?"), Topic::general, {});
         r.date -= 86400.0 * i;
         r.favorite = i % 4 == 0;
         history.append(r);
@@ -118,7 +127,8 @@ void dialogs()
         QByteArray bytes = JournalMarkdown::document(history.at(i));
         if (i == 1)
             bytes.replace("\nnotes:", "\nnotas:");
-        QFile file(folder.filePath(JournalMarkdown::fileStem(history.at(i)) + QStringLiteral(".md")));
+        QFile file(
+            folder.filePath(JournalMarkdown::fileStem(history.at(i)) + QStringLiteral(".md")));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0)
             fail(QStringLiteral("80-importar-con-fallos: cannot write the files"));
     }

@@ -6,8 +6,8 @@
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
 #include "views/cards/card_geometry.h"
-#include "views/kit/table_palette.h"
 #include "views/kit/clamped_text.h"
+#include "views/kit/table_palette.h"
 #include "views/kit/typography.h"
 #include "views/table/board_layout.h"
 
@@ -344,10 +344,10 @@ void ReadingPage::paintPanel(QPainter& painter, const QRectF& panel) const
         const qreal nameHeight = ClampedText::height(name, nameFont, box.width(), 2);
         const qreal top = side ? box.center().y() - (titleHeight + 3 + nameHeight) / 2 : box.top();
         ClampedText::paint(painter, QRectF(box.left(), top, box.width(), titleHeight), caption,
-                                titleFont, printGold(), 2, align);
+                           titleFont, printGold(), 2, align);
         ClampedText::paint(painter,
-                                QRectF(box.left(), top + titleHeight + 3, box.width(), nameHeight),
-                                name, nameFont, ink(), 2, align);
+                           QRectF(box.left(), top + titleHeight + 3, box.width(), nameHeight), name,
+                           nameFont, ink(), 2, align);
     }
     painter.restore();
 }
