@@ -439,6 +439,8 @@ std::optional<JournalTransfer::Merge> AppStore::importReadings(const QList<Readi
 {
     if (m_preview)
         return std::nullopt;
+    // Saves still on their way to the file join the history first, so the merge sees them.
+    flush();
     JournalTransfer::Merge merge = JournalTransfer::merge(m_history, readings);
     if (merge.added == 0)
         return merge;

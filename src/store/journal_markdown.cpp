@@ -6,6 +6,7 @@
 #include "store/reading_text.h"
 #include "store/state_file.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
 #include <QSet>
@@ -46,14 +47,17 @@ QString paragraphs(const QString& text)
     return text.isEmpty() ? QString() : text + QStringLiteral("\n\n");
 }
 
-// The readable part of a reading, its headings starting at `level`.
-QString body(const Reading& reading, int level)
+// The readable part of a reading, its headings starting at `level`; `json` is its JSON form.
+QString body(const Reading& reading, const QJsonObject& json, int level)
 {
+    const JournalMarkdown::Extras extras = JournalMarkdown::extras(json);
     QString out = heading(level, reading.question.isEmpty() ? QStringLiteral("Lectura general")
                                                             : reading.question);
     out += QLatin1Char('*') + ReadingText::dateText(reading.date) + QStringLiteral(" · ") +
            name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic) +
            QStringLiteral("*\n\n");
+    if (extras.ownDeck)
+        out += QStringLiteral("Tirada hecha con tu propia baraja.\n\n");
 
     out += heading(level + 1, QStringLiteral("Las cartas"));
     const QList<Position> places = positions(reading.spread);
@@ -74,12 +78,16 @@ QString body(const Reading& reading, int level)
         out += heading(level + 1, QStringLiteral("Síntesis")) + paragraphs(reading.synthesis);
     if (!reading.notes.isEmpty())
         out += heading(level + 1, QStringLiteral("Notas")) + paragraphs(reading.notes);
+    if (!extras.followUps.isEmpty())
+        out += heading(level + 1, QStringLiteral("Cómo se desarrolló"));
+    for (const JournalMarkdown::FollowUp& entry : extras.followUps)
+        out += QStringLiteral("**") + ReadingText::dateText(entry.date) + QStringLiteral("**\n\n") +
+               paragraphs(entry.text);
     return out;
 }
 
-QByteArray frontMatter(const Reading& reading)
+QByteArray frontMatter(const Reading& reading, QJsonObject object)
 {
-    QJsonObject object = reading.toJson();
     // With the offset from UTC, so the text names one moment wherever it is read.
     const QDateTime local = localTime(reading.date);
     object.insert(readableDateKey,
@@ -138,7 +146,18 @@ QStringList fileNames(const QList<Reading>& readings)
 
 QByteArray document(const Reading& reading)
 {
-    return frontMatter(reading) + '\n' + body(reading, 1).toUtf8();
+    const QJsonObject json = reading.toJson();
+    return frontMatter(reading, json) + '\n' + body(reading, json, 1).toUtf8();
+}
+
+Extras extras(const QJsonObject& reading)
+{
+    Extras extras;
+    extras.ownDeck = reading.value(QStringLiteral("ownDeck")).toBool();
+    for (const QJsonValue& entry : reading.value(QStringLiteral("followUps")).toArray())
+        extras.followUps.append(FollowUp{entry[QStringLiteral("date")].toDouble(),
+                                         entry[QStringLiteral("text")].toString()});
+    return extras;
 }
 
 QString notebookFileName(QDate day)
@@ -155,7 +174,7 @@ QByteArray notebook(const QList<Reading>& readings, QDate day)
                   (readings.size() == 1 ? QStringLiteral(" tirada") : QStringLiteral(" tiradas")) +
                   QStringLiteral("*\n\n");
     for (const Reading& reading : readings)
-        out += QStringLiteral("---\n\n") + body(reading, 2);
+        out += QStringLiteral("---\n\n") + body(reading, reading.toJson(), 2);
     out += QStringLiteral("---\n\n*Lecturas simbólicas para reflexión personal.*\n");
     return out.toUtf8();
 }

@@ -2,7 +2,8 @@
 
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
-#include "store/app_store.h"
+#include "store/journal_markdown.h"
+#include "store/reading_text.h"
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
 #include "views/cards/card_geometry.h"
@@ -240,7 +241,10 @@ void ReadingPage::layOut()
                      QStringLiteral(" · ") + ReadingText::dateText(r.date);
     if (!r.reader.isEmpty())
         detail += QStringLiteral(" · ") + r.reader;
-    addText(detail, {sans(10), softInk(), 0, 16});
+    const JournalMarkdown::Extras extras = JournalMarkdown::extras(r.toJson());
+    if (extras.ownDeck)
+        detail += QStringLiteral("\nTirada hecha con tu propia baraja.");
+    addText(detail, {sans(10), softInk(), 0, 16, 1.2});
 
     const QSizeF paper = paperSize();
     const QSizeF panel(paper.width() - 2 * panelMarginX, panelHeight(r.spread));
@@ -274,6 +278,13 @@ void ReadingPage::layOut()
     if (!r.notes.isEmpty()) {
         addText(QStringLiteral("NOTAS"), section);
         addText(r.notes, body);
+    }
+    if (!extras.followUps.isEmpty())
+        addText(QStringLiteral("CÓMO SE DESARROLLÓ"), section);
+    for (qsizetype i = 0; i < extras.followUps.size(); ++i) {
+        addText(ReadingText::dateText(extras.followUps.at(i).date).toUpper(),
+                {sans(8, QFont::DemiBold, 1.2), printGold(), i == 0 ? 0.0 : 14.0, 4, 1.0, true});
+        addText(extras.followUps.at(i).text, body);
     }
 }
 
