@@ -2,6 +2,7 @@
 
 #include "views/kit/action_button.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/material.h"
 #include "views/kit/typography.h"
@@ -30,9 +31,8 @@ public:
         auto* heading = Labels::plain(title, Typography::font(Typography::Style::headline));
         heading->setContentsMargins(10, 0, 0, 0);
         into->addWidget(heading);
-        m_rows = new QVBoxLayout(this);
+        m_rows = Layouts::column(this, 4);
         m_rows->setContentsMargins(14, 10, 14, 10);
-        m_rows->setSpacing(4);
         into->addWidget(this);
     }
 
@@ -77,26 +77,20 @@ ExportJournalDialog::ExportJournalDialog(qsizetype all, qsizetype favorites,
     setWindowTitle(QStringLiteral("Exportar cuaderno"));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(520);
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = Layouts::column(this, 10);
     layout->setContentsMargins(26, 24, 26, 22);
-    layout->setSpacing(10);
 
-    auto* header = new QHBoxLayout;
-    header->setSpacing(14);
-    header->addWidget(new LanukMark(48, this), 0, Qt::AlignTop);
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(4);
-    titles->addWidget(Labels::plain(
-        QStringLiteral("Exportar cuaderno"),
-        Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold)));
     QLabel* intro = Labels::plain(
         QStringLiteral("Lleva tus tiradas contigo como archivos Markdown: se leen en cualquier "
                        "programa de notas y guardan cada dato de la tirada."),
         Typography::font(Typography::Style::body), true);
     intro->setWordWrap(true);
-    titles->addWidget(intro);
-    header->addLayout(titles, 1);
-    layout->addLayout(header);
+    layout->addLayout(LanukMark::header(
+        48, 14, this,
+        {Labels::plain(QStringLiteral("Exportar cuaderno"),
+                       Typography::system(Typography::pixelSize(Typography::Style::title2),
+                                          QFont::Bold)),
+         intro}));
     layout->addSpacing(6);
 
     auto* which = new ChoicePanel(QStringLiteral("Qué tiradas"), layout, this);
@@ -130,8 +124,7 @@ ExportJournalDialog::ExportJournalDialog(qsizetype all, qsizetype favorites,
     m_folder->setChecked(true);
 
     layout->addSpacing(12);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(10);
+    QHBoxLayout* buttons = Layouts::row(nullptr, 10);
     auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
     cancel->setFont(Typography::font(Typography::Style::body));
     cancel->setAutoDefault(false);
