@@ -109,7 +109,7 @@ void CommandLineTest::commands()
         finished(Spread::cross, {{7, false}, {4, true}, {10, false}, {11, false}, {18, false}},
                  QStringLiteral("¿Qué cruza mi camino?"), 1),
         finished(Spread::daily, {{19, false}}, {}, 2)};
-    const QString state = Fixtures::writeState(dir, history, Fixtures::onboarded());
+    const QString state = Fixtures::writeState(dir, history, Fixtures::settled());
     Reading newer = finished(Spread::daily, {{3, false}}, QStringLiteral("¿Y ahora?"), 3);
     newer.date += 86400;
     JournalTransfer::exportJournal(history + QList<Reading>{newer}, JournalTransfer::Format::folder,

@@ -37,16 +37,16 @@ void JournalCommandsTest::exportDialogOffersOnlyWhatExists()
 
 void JournalCommandsTest::importGoesOnWithoutTheFilesThatFail()
 {
-    QTemporaryDir dir;
-    auto store = Fixtures::quietStore(dir);
+    Fixtures::Table table;
+    AppStore* store = table.store.get();
     QWidget window;
-    JournalCommands commands(store.get(), &window, {});
+    JournalCommands commands(store, &window, {});
     const Reading good =
         Fixtures::reading(QStringLiteral("¿Buena?"), {}, Spread::daily, {{3, false}});
     QByteArray broken = JournalMarkdown::document(
         Fixtures::reading(QStringLiteral("¿Rota?"), {}, Spread::daily, {{4, false}}));
     broken.replace("\nrevealed: 1", "\nrevealed: uno");
-    const QDir folder(dir.filePath(QStringLiteral("import")));
+    const QDir folder(table.dir.filePath(QStringLiteral("import")));
     QVERIFY(folder.mkpath(QStringLiteral(".")));
     for (const auto& [name, bytes] :
          {std::pair{QStringLiteral("buena.md"), JournalMarkdown::document(good)},
