@@ -38,12 +38,13 @@ private Q_SLOTS:
         for (QAction* action : bar.actions())
             titles << action->text().remove(QLatin1Char('&'));
         QCOMPARE(titles, QStringList({QStringLiteral("Archivo"), QStringLiteral("Tirada")}));
-        QCOMPARE(itemsOf(bar.actions()[0]->menu()),
-                 QStringList({QStringLiteral("Nueva tirada|Ctrl+N"),
-                              QStringLiteral("Configuración de la tirada…|Ctrl+,"),
-                              QStringLiteral("-"), QStringLiteral("Exportar cuaderno…|Ctrl+Shift+E"),
-                              QStringLiteral("Importar…|"), QStringLiteral("-"),
-                              QStringLiteral("Salir|Ctrl+Q")}));
+        QCOMPARE(
+            itemsOf(bar.actions()[0]->menu()),
+            QStringList({QStringLiteral("Nueva tirada|Ctrl+N"),
+                         QStringLiteral("Configuración de la tirada…|Ctrl+,"), QStringLiteral("-"),
+                         QStringLiteral("Exportar cuaderno…|Ctrl+Shift+E"),
+                         QStringLiteral("Importar…|"), QStringLiteral("-"),
+                         QStringLiteral("Salir|Ctrl+Q")}));
         QCOMPARE(itemsOf(bar.actions()[1]->menu()),
                  QStringList({QStringLiteral("Descubrir siguiente carta|"),
                               QStringLiteral("Descubrir todas|"), QStringLiteral("-"),
