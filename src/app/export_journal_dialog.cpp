@@ -2,8 +2,8 @@
 
 #include "views/kit/action_button.h"
 #include "views/kit/labels.h"
-#include "views/kit/layouts.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/material.h"
 #include "views/kit/typography.h"
 
@@ -87,9 +87,9 @@ ExportJournalDialog::ExportJournalDialog(qsizetype all, qsizetype favorites,
     intro->setWordWrap(true);
     layout->addLayout(LanukMark::header(
         48, 14, this,
-        {Labels::plain(QStringLiteral("Exportar cuaderno"),
-                       Typography::system(Typography::pixelSize(Typography::Style::title2),
-                                          QFont::Bold)),
+        {Labels::plain(
+             QStringLiteral("Exportar cuaderno"),
+             Typography::system(Typography::pixelSize(Typography::Style::title2), QFont::Bold)),
          intro}));
     layout->addSpacing(6);
 
