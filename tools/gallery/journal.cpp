@@ -1,5 +1,5 @@
 // The journal leaving the program: a reading as printed pages, and the dialogs that export
-// and import the journal. Pictures 76 to 81.
+// and import the journal. Pictures 95 to 99.
 #include "app/export_journal_dialog.h"
 #include "app/journal_commands.h"
 #include "engine/reading_engine.h"
@@ -85,15 +85,13 @@ void pages()
         QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo.\n\nVolver a "
                        "mirarla en septiembre."));
     const ReadingPage celticPage(celtic);
-    savePage(celtic, celticPage, 0, QStringLiteral("76-pagina-cruz-celta"));
-    savePage(celtic, celticPage, celticPage.pageCount() - 1,
-             QStringLiteral("77-pagina-cruz-celta-final"));
+    savePage(celtic, celticPage, 0, QStringLiteral("95-pagina-cruz-celta"));
     const Reading timeline =
         finished(Spread::timeline, {{9, false}, {1, true}, {17, false}},
                  QStringLiteral("¿Qué me ayudará a abrir una nueva etapa en el trabajo?"),
                  Topic::projects, {});
     savePage(timeline, ReadingPage(timeline), 0,
-             QStringLiteral("78-pagina-pasado-presente-futuro"));
+             QStringLiteral("96-pagina-pasado-presente-futuro"));
 }
 
 void dialogs()
@@ -117,7 +115,7 @@ void dialogs()
     ExportJournalDialog exportDialog(12, 3, 12, &view);
     exportDialog.open();
     show(exportDialog, exportDialog.sizeHint());
-    saveWithDialog(&view, &exportDialog, QStringLiteral("79-exportar-cuaderno"), 2.0);
+    saveWithDialog(&view, &exportDialog, QStringLiteral("97-exportar-cuaderno"), 2.0);
     exportDialog.reject();
 
     // An import where one file of three was edited by hand and broke.
@@ -130,16 +128,16 @@ void dialogs()
         QFile file(
             folder.filePath(JournalMarkdown::fileStem(history.at(i)) + QStringLiteral(".md")));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0)
-            fail(QStringLiteral("80-importar-con-fallos: cannot write the files"));
+            fail(QStringLiteral("98-importar-con-fallos: cannot write the files"));
     }
     JournalCommands commands(journal.store.get(), &view, {});
     commands.importFrom(folder.path());
     if (QMessageBox* box = commands.messageBox()) {
         show(*box, box->sizeHint());
-        saveWithDialog(&view, box, QStringLiteral("80-importar-con-fallos"), 2.0);
+        saveWithDialog(&view, box, QStringLiteral("98-importar-con-fallos"), 2.0);
         box->reject();
     } else {
-        fail(QStringLiteral("80-importar-con-fallos: no message"));
+        fail(QStringLiteral("98-importar-con-fallos: no message"));
     }
     // Importing from a journal that has them already, with one changed since.
     Journal other(history);
@@ -157,10 +155,10 @@ void dialogs()
     again.importFrom(dir.filePath(QStringLiteral("otro")));
     if (QMessageBox* box = again.messageBox()) {
         show(*box, box->sizeHint());
-        saveWithDialog(&otherView, box, QStringLiteral("81-importacion-terminada"), 2.0);
+        saveWithDialog(&otherView, box, QStringLiteral("99-importacion-terminada"), 2.0);
         box->reject();
     } else {
-        fail(QStringLiteral("81-importacion-terminada: no summary"));
+        fail(QStringLiteral("99-importacion-terminada: no summary"));
     }
 }
 
