@@ -28,28 +28,12 @@ ActionButton::ActionButton(const QString& text, Kind kind, QWidget* parent)
 
 void ActionButton::setSymbol(const QString& symbol)
 {
-    m_symbol = Icons::has(symbol) ? symbol : QString();
-    updateGeometry();
-    update();
+    Layouts::assignSized(this, m_symbol, Icons::has(symbol) ? symbol : QString());
 }
 
 void ActionButton::setTint(const QColor& tint)
 {
     m_tint = tint;
-    update();
-}
-
-void ActionButton::setStacked(bool stacked)
-{
-    m_stacked = stacked;
-    updateGeometry();
-    update();
-}
-
-void ActionButton::setExtraVerticalPadding(int padding)
-{
-    m_extraPadding = padding;
-    updateGeometry();
     update();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/kit/layouts.h"
+
 #include <QColor>
 #include <QPushButton>
 
@@ -29,9 +31,12 @@ public:
     // Colour of a bordered button's text, border and fill; invalid means the text colour.
     void setTint(const QColor& tint);
     // Symbol above the text, 6 points apart.
-    void setStacked(bool stacked);
+    void setStacked(bool stacked) { Layouts::assignSized(this, m_stacked, stacked); }
     // Extra space above and below the label, inside the button.
-    void setExtraVerticalPadding(int padding);
+    void setExtraVerticalPadding(int padding)
+    {
+        Layouts::assignSized(this, m_extraPadding, padding);
+    }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -16,20 +16,6 @@ ClampedLabel::ClampedLabel(int maxLines, QWidget* parent) : QLabel(parent), m_ma
     setSizePolicy(policy);
 }
 
-void ClampedLabel::setMaxLines(int lines)
-{
-    m_maxLines = lines;
-    updateGeometry();
-    update();
-}
-
-void ClampedLabel::setExtraLineSpacing(qreal spacing)
-{
-    m_extraLineSpacing = spacing;
-    updateGeometry();
-    update();
-}
-
 qreal ClampedLabel::pitch() const
 {
     return QFontMetricsF(font()).height() + m_extraLineSpacing;

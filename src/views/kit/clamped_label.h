@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/kit/layouts.h"
+
 #include <QLabel>
 
 // A label that wraps its plain text and shows at most `maxLines` lines, ending the last one
@@ -10,8 +12,11 @@ public:
     explicit ClampedLabel(int maxLines, QWidget* parent = nullptr);
 
     int maxLines() const { return m_maxLines; }
-    void setMaxLines(int lines);
-    void setExtraLineSpacing(qreal spacing);
+    void setMaxLines(int lines) { Layouts::assignSized(this, m_maxLines, lines); }
+    void setExtraLineSpacing(qreal spacing)
+    {
+        Layouts::assignSized(this, m_extraLineSpacing, spacing);
+    }
     // Whether the text is cut short at the current width.
     bool isElided() const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 class QHBoxLayout;
 class QVBoxLayout;
 class QWidget;
@@ -9,4 +11,12 @@ class QWidget;
 namespace Layouts {
 QHBoxLayout* row(QWidget* parent = nullptr, int spacing = 0);
 QVBoxLayout* column(QWidget* parent = nullptr, int spacing = 0);
+
+// Assigns a property that changes the widget's size: its layout asks again and it repaints.
+template <class T> void assignSized(QWidget* widget, T& property, const T& value)
+{
+    property = value;
+    widget->updateGeometry();
+    widget->update();
+}
 } // namespace Layouts

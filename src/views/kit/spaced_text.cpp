@@ -58,30 +58,6 @@ void SpacedText::setTextFont(const QFont& font)
     rebuild();
 }
 
-void SpacedText::setTextColor(const QColor& color)
-{
-    m_color = color;
-    rebuild();
-}
-
-void SpacedText::setSecondary(bool secondary)
-{
-    m_secondary = secondary;
-    rebuild();
-}
-
-void SpacedText::setLineSpacing(qreal spacing)
-{
-    m_lineSpacing = spacing;
-    rebuild();
-}
-
-void SpacedText::setAlignment(Qt::Alignment alignment)
-{
-    m_alignment = alignment;
-    rebuild();
-}
-
 void SpacedText::setSelectable(bool selectable)
 {
     setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard

@@ -17,12 +17,12 @@ public:
     QString text() const { return m_text; }
     void setTextFont(const QFont& font);
     // Colour of the text; an invalid colour follows the palette's text colour.
-    void setTextColor(const QColor& color);
-    void setSecondary(bool secondary);
+    void setTextColor(const QColor& color) { rebuildWith(m_color, color); }
+    void setSecondary(bool secondary) { rebuildWith(m_secondary, secondary); }
     bool isSecondary() const { return m_secondary; }
-    void setLineSpacing(qreal spacing);
+    void setLineSpacing(qreal spacing) { rebuildWith(m_lineSpacing, spacing); }
     qreal lineSpacing() const { return m_lineSpacing; }
-    void setAlignment(Qt::Alignment alignment);
+    void setAlignment(Qt::Alignment alignment) { rebuildWith(m_alignment, alignment); }
     void setSelectable(bool selectable);
 
     QSize sizeHint() const override;
@@ -38,6 +38,11 @@ protected:
 
 private:
     void rebuild();
+    template <class T> void rebuildWith(T& property, const T& value)
+    {
+        property = value;
+        rebuild();
+    }
 
     QString m_text;
     QFont m_font;
