@@ -28,8 +28,9 @@ FrontMatter::Layout layout()
     return FrontMatter::Layout{
         {QStringLiteral("id"), QStringLiteral("date"), readableDateKey, QStringLiteral("question"),
          QStringLiteral("spread"), QStringLiteral("topic"), QStringLiteral("reader"),
-         QStringLiteral("favorite"), QStringLiteral("revealed"), QStringLiteral("cards"),
-         QStringLiteral("notes"), QStringLiteral("synthesis"), QStringLiteral("interpretations")},
+         QStringLiteral("favorite"), QStringLiteral("ownDeck"), QStringLiteral("revealed"),
+         QStringLiteral("cards"), QStringLiteral("notes"), QStringLiteral("followUps"),
+         QStringLiteral("synthesis"), QStringLiteral("interpretations")},
         {QStringLiteral("id"), QStringLiteral("spread"), QStringLiteral("topic"), readableDateKey},
     };
 }
