@@ -22,6 +22,7 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -348,17 +349,31 @@ void ReadingPage::paintPanel(QPainter& painter, const QRectF& panel) const
                  : Qt::AlignHCenter;
         const QFont titleFont = sans(spread == Spread::celtic ? 8 : 9, QFont::Medium);
         const QFont nameFont = sans(8);
-        const QString caption = QString::number(i + 1) + QStringLiteral(" · ") + places.at(i).title;
-        const QString name = cardName(m_reading.cards.at(i)) +
-                             (m_reading.cards.at(i).reversed ? QStringLiteral(" ↓") : QString());
-        const qreal titleHeight = ClampedText::height(caption, titleFont, box.width(), 2);
-        const qreal nameHeight = ClampedText::height(name, nameFont, box.width(), 2);
-        const qreal top = side ? box.center().y() - (titleHeight + 3 + nameHeight) / 2 : box.top();
-        ClampedText::paint(painter, QRectF(box.left(), top, box.width(), titleHeight), caption,
-                           titleFont, printGold(), 2, align);
-        ClampedText::paint(painter,
-                           QRectF(box.left(), top + titleHeight + 3, box.width(), nameHeight), name,
-                           nameFont, ink(), 2, align);
+        auto lines = [&](int index) -> std::pair<QString, QString> {
+            const DrawnCard& card = m_reading.cards.at(index);
+            return {QString::number(index + 1) + QStringLiteral(" · ") + places.at(index).title,
+                    cardName(card) + (card.reversed ? QStringLiteral(" ↓") : QString())};
+        };
+        // On paper nothing tells which card lies across another: its caption follows the
+        // caption of the card it covers.
+        QList<std::pair<QString, QString>> captions{lines(i)};
+        if (i + 1 < m_reading.cards.size() && BoardLayout::isCrossing(spread, i + 1))
+            captions.append(lines(i + 1));
+        qreal height = 0;
+        for (const auto& [title, name] : std::as_const(captions))
+            height += ClampedText::height(title, titleFont, box.width(), 2) + 3 +
+                      ClampedText::height(name, nameFont, box.width(), 2) + 4;
+        qreal top = side ? box.center().y() - (height - 4) / 2 : box.top();
+        for (const auto& [title, name] : std::as_const(captions)) {
+            const qreal titleHeight = ClampedText::height(title, titleFont, box.width(), 2);
+            const qreal nameHeight = ClampedText::height(name, nameFont, box.width(), 2);
+            ClampedText::paint(painter, QRectF(box.left(), top, box.width(), titleHeight), title,
+                               titleFont, printGold(), 2, align);
+            ClampedText::paint(painter,
+                               QRectF(box.left(), top + titleHeight + 3, box.width(), nameHeight),
+                               name, nameFont, ink(), 2, align);
+            top += titleHeight + 3 + nameHeight + 4;
+        }
     }
     painter.restore();
 }
