@@ -387,6 +387,8 @@ void ReadingPage::paint(QPainter& painter, int page) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // The faces are flat colours and fine lines: JPEG would blur them on paper.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
     if (content.panel)
         paintPanel(painter, *content.panel);
     QColor rule = printGold();
