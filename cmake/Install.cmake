@@ -27,7 +27,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 arcana of the historical Marseille deck. Write an optional question, choose a topic\n\
 and a spread, shuffle, cut and turn the cards one by one; every card brings an\n\
 interpretation, the whole reading a synthesis and a notebook. Saved readings can be\n\
-searched, marked as favourites, reopened and exported as text.\n\
+searched, marked as favourites, reopened and exported as text; the whole journal\n\
+goes out as Markdown files and comes back, and a reading prints as a PDF page.\n\
 .\n\
 The interface is in Spanish.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
