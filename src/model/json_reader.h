@@ -25,6 +25,16 @@ public:
     std::optional<QJsonArray> array(const QString& key);
     std::optional<QUuid> uuid(const QString& key);
 
+    // A key that may be left out: its value read by `read` when present, `fallback` when not.
+    template <class T>
+    std::optional<T> optional(const QString& key,
+                              std::optional<T> (JsonReader::*read)(const QString&), T fallback)
+    {
+        if (!m_failed && !m_object.contains(key))
+            return fallback;
+        return (this->*read)(key);
+    }
+
     // An enumeration given by its raw text; `fromRaw` maps the exact text to a case.
     template <class Enum, class FromRaw>
     std::optional<Enum> enumeration(const QString& key, FromRaw fromRaw)

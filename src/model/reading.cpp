@@ -9,7 +9,7 @@ QJsonObject Reading::toJson() const
     QJsonArray cardArray;
     for (const DrawnCard& card : cards)
         cardArray.append(card.toJson());
-    return QJsonObject{
+    QJsonObject object{
         {QStringLiteral("id"), uuidText(id)},
         {QStringLiteral("date"), date},
         {QStringLiteral("spread"), rawValue(spread)},
@@ -23,6 +23,15 @@ QJsonObject Reading::toJson() const
         {QStringLiteral("interpretations"), QJsonArray::fromStringList(interpretations)},
         {QStringLiteral("synthesis"), synthesis},
     };
+    if (ownDeck)
+        object.insert(QStringLiteral("ownDeck"), true);
+    if (!followUps.isEmpty()) {
+        QJsonArray entries;
+        for (const FollowUp& entry : followUps)
+            entries.append(entry.toJson());
+        object.insert(QStringLiteral("followUps"), entries);
+    }
+    return object;
 }
 
 std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString& where,
@@ -42,6 +51,10 @@ std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString&
     const auto favorite = r.boolean(QStringLiteral("favorite"));
     const auto interpretations = r.array(QStringLiteral("interpretations"));
     const auto synthesis = r.string(QStringLiteral("synthesis"));
+    // The two optional keys: absent means the default, present is checked like any other.
+    const auto ownDeck = r.optional(QStringLiteral("ownDeck"), &JsonReader::boolean, false);
+    const auto followUps =
+        r.optional(QStringLiteral("followUps"), &JsonReader::array, QJsonArray());
     if (r.failed())
         return std::nullopt;
 
@@ -55,6 +68,7 @@ std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString&
     reading.notes = *notes;
     reading.favorite = *favorite;
     reading.synthesis = *synthesis;
+    reading.ownDeck = *ownDeck;
 
     reading.cards.reserve(cards->size());
     for (qsizetype i = 0; i < cards->size(); ++i) {
@@ -74,6 +88,14 @@ std::optional<Reading> Reading::fromJson(const QJsonValue& value, const QString&
             return std::nullopt;
         }
         reading.interpretations.append(text.toString());
+    }
+    reading.followUps.reserve(followUps->size());
+    for (qsizetype i = 0; i < followUps->size(); ++i) {
+        const auto entry = FollowUp::fromJson(
+            followUps->at(i), QStringLiteral("el seguimiento %1 de ").arg(i + 1) + where, error);
+        if (!entry)
+            return std::nullopt;
+        reading.followUps.append(*entry);
     }
     return reading;
 }

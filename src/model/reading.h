@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/drawn_card.h"
+#include "model/follow_up.h"
 #include "model/reference_date.h"
 #include "model/spread.h"
 #include "model/topic.h"
@@ -25,6 +26,10 @@ struct Reading {
     bool favorite = false;
     QList<QString> interpretations;
     QString synthesis;
+    // Optional in the state file: absent means false and an empty list, and those values
+    // are not written, so a reading that uses neither is stored as it always was.
+    bool ownDeck = false;      // laid out by the user with a deck of their own
+    QList<FollowUp> followUps; // entries written afterwards, oldest first
 
     bool operator==(const Reading&) const = default;
 

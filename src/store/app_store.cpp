@@ -192,6 +192,12 @@ void AppStore::setNotice(const std::optional<QString>& notice)
     Q_EMIT noticeChanged();
 }
 
+void AppStore::setOwnDraft(const std::optional<OwnDraft>& draft)
+{
+    m_ownDraft = draft;
+    Q_EMIT ownDraftChanged();
+}
+
 bool AppStore::isSaved(const QUuid& id) const
 {
     return std::any_of(m_history.cbegin(), m_history.cend(),
@@ -208,7 +214,7 @@ void AppStore::playPop()
 
 void AppStore::shuffle()
 {
-    if (m_phase != Phase::prepare)
+    if (m_phase != Phase::prepare || m_ownDraft)
         return;
     setPhase(Phase::shuffling);
     setDeck(ReadingEngine::shuffledDeck(*m_rng));
@@ -230,15 +236,21 @@ void AppStore::deal(int cut)
     if (m_phase != Phase::cut || m_deck.size() != deckSize)
         return;
     setDeck(ReadingEngine::cut(m_deck, cut));
-    Reading reading;
-    reading.spread = m_spread;
-    reading.question = m_question.trimmed();
-    reading.topic = m_topic;
-    reading.cards = ReadingEngine::draw(m_deck, m_spread, m_preferences.reversals, *m_rng);
-    reading.reader = m_preferences.name;
-    setCurrent(ReadingEngine::finish(reading));
+    setCurrent(ReadingEngine::finish(preparedReading(
+        m_spread, ReadingEngine::draw(m_deck, m_spread, m_preferences.reversals, *m_rng))));
     setSelectedIndex(std::nullopt);
     setPhase(Phase::reading);
+}
+
+Reading AppStore::preparedReading(Spread spread, const QList<DrawnCard>& cards) const
+{
+    Reading reading;
+    reading.spread = spread;
+    reading.question = m_question.trimmed();
+    reading.topic = m_topic;
+    reading.cards = cards;
+    reading.reader = m_preferences.name;
+    return reading;
 }
 
 void AppStore::reveal(int index)
@@ -324,7 +336,10 @@ void AppStore::updateNotes(const QString& notes)
 
 void AppStore::requestNew()
 {
-    if (!m_current || (m_current->complete() && isSaved(m_current->id))) {
+    // Cards already laid out by hand are worth a question, as an unfinished reading is.
+    const bool layingOut = m_ownDraft && m_ownDraft->placedCount() > 0;
+    if ((!m_current && !layingOut) ||
+        (m_current && m_current->complete() && isSaved(m_current->id))) {
         newReading();
         return;
     }
@@ -339,6 +354,8 @@ void AppStore::newReading()
         const QUuid id = m_current->id;
         m_failedSaves.removeIf([&id](const Reading& r) { return r.id == id; });
     }
+    if (m_ownDraft)
+        setOwnDraft(std::nullopt);
     setCurrent(std::nullopt);
     setSelectedIndex(std::nullopt);
     setPhase(Phase::prepare);
@@ -350,6 +367,8 @@ void AppStore::newReading()
 void AppStore::restore(const Reading& reading)
 {
     persistScheduledNotes();
+    if (m_ownDraft)
+        setOwnDraft(std::nullopt);
     setCurrent(reading);
     setPhase(Phase::reading);
     setSection(QStringLiteral("mesa"));
@@ -390,7 +409,8 @@ void AppStore::apply(const Preferences& preferences)
     Preferences applied = preferences;
     applied.onboardingDone = true;
     setPreferences(applied);
-    if (m_phase == Phase::prepare)
+    // Cards laid out by hand keep the spread they were laid out for.
+    if (m_phase == Phase::prepare && !m_ownDraft)
         setSpread(applied.spread);
     setShowSetup(false);
     setShowPreferences(false);
@@ -454,6 +474,107 @@ std::optional<JournalTransfer::Merge> AppStore::importReadings(const QList<Readi
     setHistory(merge.history);
     persist();
     return merge;
+}
+
+// A reading with the user's own deck.
+
+void AppStore::beginOwnReading()
+{
+    if (m_phase != Phase::prepare || m_ownDraft)
+        return;
+    setOwnDraft(OwnDraft::empty(m_spread));
+}
+
+void AppStore::placeOwnCard(int position, qint64 arcanaID, bool reversed)
+{
+    if (!m_ownDraft)
+        return;
+    OwnDraft draft = *m_ownDraft;
+    if (draft.place(position, DrawnCard{arcanaID, reversed}) && !(draft == *m_ownDraft))
+        setOwnDraft(draft);
+}
+
+void AppStore::removeOwnCard(int position)
+{
+    if (!m_ownDraft)
+        return;
+    OwnDraft draft = *m_ownDraft;
+    if (draft.remove(position))
+        setOwnDraft(draft);
+}
+
+void AppStore::cancelOwnReading()
+{
+    if (m_ownDraft)
+        setOwnDraft(std::nullopt);
+}
+
+void AppStore::recordOwnReading()
+{
+    if (!m_ownDraft || !m_ownDraft->complete())
+        return;
+    Reading reading = preparedReading(m_ownDraft->spread, m_ownDraft->cards());
+    // The user turned the cards over themselves: every one is face up from the start.
+    reading.revealed = reading.cards.size();
+    reading.ownDeck = true;
+    setOwnDraft(std::nullopt);
+    setCurrent(ReadingEngine::finish(reading));
+    setSelectedIndex(std::nullopt);
+    setPhase(Phase::reading);
+    if (m_preferences.autoSave)
+        saveCurrent();
+}
+
+// How a reading unfolded.
+
+template <class Change> void AppStore::changeFollowUps(Change change)
+{
+    if (!m_current || !m_current->complete() || !isSaved(m_current->id))
+        return;
+    Reading changed = *m_current;
+    if (!change(changed.followUps))
+        return;
+    setCurrent(changed);
+    saveCurrent();
+}
+
+void AppStore::addFollowUp(const QString& text)
+{
+    const QString entry = text.trimmed();
+    if (entry.isEmpty())
+        return;
+    changeFollowUps([&entry](QList<FollowUp>& entries) {
+        entries.append(FollowUp{QUuid::createUuid(), ReferenceDate::now(), entry});
+        return true;
+    });
+}
+
+void AppStore::editFollowUp(QUuid id, const QString& text)
+{
+    const QString edited = text.trimmed();
+    if (edited.isEmpty())
+        return;
+    changeFollowUps([&](QList<FollowUp>& entries) {
+        const auto it = std::find_if(entries.begin(), entries.end(),
+                                     [&id](const FollowUp& entry) { return entry.id == id; });
+        if (it == entries.end() || it->text == edited)
+            return false;
+        // The entry keeps the date it was written on.
+        it->text = edited;
+        return true;
+    });
+}
+
+void AppStore::removeFollowUp(QUuid id)
+{
+    changeFollowUps([&id](QList<FollowUp>& entries) {
+        const auto it = std::find_if(entries.begin(), entries.end(),
+                                     [&id](const FollowUp& entry) { return entry.id == id; });
+        if (it == entries.end())
+            return false;
+        entries.erase(it);
+        return true;
+    });
 }
 
 // The state file.

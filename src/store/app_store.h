@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/random_source.h"
+#include "model/own_draft.h"
 #include "model/preferences.h"
 #include "model/reading.h"
 #include "model/spread.h"
@@ -46,6 +47,7 @@ class AppStore : public QObject {
                    showNewConfirmationChanged)
     Q_PROPERTY(bool writeFailed READ writeFailed NOTIFY writeFailedChanged)
     Q_PROPERTY(std::optional<QString> notice READ notice WRITE setNotice NOTIFY noticeChanged)
+    Q_PROPERTY(std::optional<OwnDraft> ownDraft READ ownDraft NOTIFY ownDraftChanged)
 
 public:
     using Phase = Ritual::Phase;
@@ -91,6 +93,8 @@ public:
     void setShowPreferences(bool show);
     bool showNewConfirmation() const { return m_showNewConfirmation; }
     void setShowNewConfirmation(bool show);
+    // The cards being laid out with the user's own deck, while that is under way.
+    const std::optional<OwnDraft>& ownDraft() const { return m_ownDraft; }
 
     // Convenience for screens: whether the history holds a reading with this identifier.
     bool isSaved(const QUuid& id) const;
@@ -149,6 +153,21 @@ public:
     // could change (preview mode, or the backup failed: then `error` says why).
     std::optional<JournalTransfer::Merge> importReadings(const QList<Reading>& readings);
 
+    // A reading laid out with the user's own deck: begun from the preparation (it keeps the
+    // question, topic and spread), its positions filled and emptied one by one, then read
+    // as a complete reading or cancelled without a trace. No shuffle, cut or sound.
+    void beginOwnReading();
+    void placeOwnCard(int position, qint64 arcanaID, bool reversed);
+    void removeOwnCard(int position);
+    void cancelOwnReading();
+    void recordOwnReading();
+
+    // Entries on how the current reading unfolded; only a saved reading takes them, and each
+    // change is written at once, as the notes of a saved reading are.
+    void addFollowUp(const QString& text);
+    void editFollowUp(QUuid id, const QString& text);
+    void removeFollowUp(QUuid id);
+
     // A reading as exported plain text, and the export's suggested file name.
     static QString text(const Reading& reading) { return ReadingText::text(reading); }
     static QString exportFileName(const Reading& reading)
@@ -175,6 +194,7 @@ Q_SIGNALS:
     void showNewConfirmationChanged();
     void writeFailedChanged();
     void noticeChanged();
+    void ownDraftChanged();
 
 private:
     enum class When { now, soon };
@@ -196,6 +216,11 @@ private:
     void setCurrent(const std::optional<Reading>& current);
     void setPhase(Phase phase);
     void setDeck(const QList<qint64>& deck);
+    void setOwnDraft(const std::optional<OwnDraft>& draft);
+    // A new reading of `cards` with the question, topic and reader as prepared now.
+    Reading preparedReading(Spread spread, const QList<DrawnCard>& cards) const;
+    // Applies `change` to the current reading's follow-ups when it is saved, and saves it.
+    template <class Change> void changeFollowUps(Change change);
 
     QString m_saveURL;
     bool m_preview = false;
@@ -231,4 +256,5 @@ private:
     bool m_showSetup = false;
     bool m_showPreferences = false;
     bool m_showNewConfirmation = false;
+    std::optional<OwnDraft> m_ownDraft;
 };

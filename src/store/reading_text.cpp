@@ -18,6 +18,7 @@ QString ReadingText::text(const Reading& reading)
     QString result =
         QStringLiteral("Arcandel\n") + dateText(reading.date) + QLatin1Char('\n') +
         name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic) + QLatin1Char('\n') +
+        (reading.ownDeck ? QStringLiteral("Tirada hecha con tu propia baraja.\n") : QString()) +
         (reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question) +
         QStringLiteral("\n\n");
 
@@ -40,7 +41,14 @@ QString ReadingText::text(const Reading& reading)
     }
 
     result += QStringLiteral("\n\nSÍNTESIS\n") + reading.synthesis + QStringLiteral("\n\nNOTAS\n") +
-              reading.notes + QStringLiteral("\n\nLectura simbólica para reflexión personal.");
+              reading.notes;
+    // Entries written afterwards, oldest first, each under its date.
+    for (qsizetype i = 0; i < reading.followUps.size(); ++i) {
+        const FollowUp& entry = reading.followUps.at(i);
+        result += (i == 0 ? QStringLiteral("\n\nCómo se desarrolló\n") : QStringLiteral("\n\n")) +
+                  dateText(entry.date) + QLatin1Char('\n') + entry.text;
+    }
+    result += QStringLiteral("\n\nLectura simbólica para reflexión personal.");
     return result;
 }
 

@@ -43,7 +43,8 @@ bool sameData(const Reading& a, const Reading& b)
     return a.id == b.id && a.date == b.date && a.spread == b.spread && a.topic == b.topic &&
            a.revealed == b.revealed && a.favorite == b.favorite && same(a.question, b.question) &&
            same(a.cards, b.cards) && same(a.reader, b.reader) && same(a.notes, b.notes) &&
-           same(a.synthesis, b.synthesis) && same(a.interpretations, b.interpretations);
+           same(a.synthesis, b.synthesis) && same(a.interpretations, b.interpretations) &&
+           a.ownDeck == b.ownDeck && same(a.followUps, b.followUps);
 }
 
 // The writer of QJsonDocument, reproduced for one reading at its place in the document
@@ -77,6 +78,23 @@ public:
         number(r.date);
         next("favorite");
         m_out.append(r.favorite ? "true" : "false");
+        // The optional keys are written only when they hold something, in their sorted place.
+        if (!r.followUps.isEmpty()) {
+            next("followUps");
+            m_out.append("[\n");
+            for (qsizetype i = 0; i < r.followUps.size(); ++i) {
+                const FollowUp& entry = r.followUps.at(i);
+                m_out.append("                {\n                    \"date\": ");
+                number(entry.date);
+                m_out.append(",\n                    \"id\": ");
+                string(uuidText(entry.id));
+                m_out.append(",\n                    \"text\": ");
+                string(entry.text);
+                m_out.append(i + 1 < r.followUps.size() ? "\n                },\n"
+                                                        : "\n                }\n");
+            }
+            m_out.append("            ]");
+        }
         next("id");
         string(uuidText(r.id));
         next("interpretations");
@@ -93,6 +111,10 @@ public:
         }
         next("notes");
         string(r.notes);
+        if (r.ownDeck) {
+            next("ownDeck");
+            m_out.append("true");
+        }
         next("question");
         string(r.question);
         next("reader");
@@ -220,6 +242,8 @@ QByteArray encodeReading(const Reading& reading)
         1024 + reading.notes.size() + reading.question.size() + reading.synthesis.size();
     for (const QString& text : reading.interpretations)
         size += text.size() + 24;
+    for (const FollowUp& entry : reading.followUps)
+        size += entry.text.size() + 160;
     out.reserve(size + size / 4);
     out.append("        ");
     ReadingWriter(out).reading(reading);

@@ -98,42 +98,45 @@ private:
         seen = true;
     }
 
+    // The same for the key of bit `bit` among the keys `seen` so far.
+    static void once(unsigned& seen, unsigned bit)
+    {
+        if (seen & bit)
+            throw GiveUp{};
+        seen |= bit;
+    }
+
     Preferences preferences()
     {
         Preferences p;
         unsigned seen = 0;
         object([&](QByteArrayView key) {
-            auto field = [&](unsigned bit) {
-                if (seen & bit)
-                    throw GiveUp{};
-                seen |= bit;
-            };
             if (key == "name") {
-                field(1u << 0);
+                once(seen, 1u << 0);
                 p.name = string();
             } else if (key == "deck") {
-                field(1u << 1);
+                once(seen, 1u << 1);
                 p.deck = string();
             } else if (key == "spread") {
-                field(1u << 2);
+                once(seen, 1u << 2);
                 p.spread = spread();
             } else if (key == "reversals") {
-                field(1u << 3);
+                once(seen, 1u << 3);
                 p.reversals = boolean();
             } else if (key == "animations") {
-                field(1u << 4);
+                once(seen, 1u << 4);
                 p.animations = boolean();
             } else if (key == "sound") {
-                field(1u << 5);
+                once(seen, 1u << 5);
                 p.sound = boolean();
             } else if (key == "autoSave") {
-                field(1u << 6);
+                once(seen, 1u << 6);
                 p.autoSave = boolean();
             } else if (key == "theme") {
-                field(1u << 7);
+                once(seen, 1u << 7);
                 p.theme = string();
             } else if (key == "onboardingDone") {
-                field(1u << 8);
+                once(seen, 1u << 8);
                 p.onboardingDone = boolean();
             } else {
                 return false;
@@ -157,55 +160,86 @@ private:
         Reading r;
         unsigned seen = 0;
         object([&](QByteArrayView key) {
-            auto field = [&](unsigned bit) {
-                if (seen & bit)
-                    throw GiveUp{};
-                seen |= bit;
-            };
             if (key == "id") {
-                field(1u << 0);
+                once(seen, 1u << 0);
                 r.id = uuid();
             } else if (key == "date") {
-                field(1u << 1);
+                once(seen, 1u << 1);
                 r.date = number();
             } else if (key == "spread") {
-                field(1u << 2);
+                once(seen, 1u << 2);
                 r.spread = spread();
             } else if (key == "question") {
-                field(1u << 3);
+                once(seen, 1u << 3);
                 r.question = string();
             } else if (key == "topic") {
-                field(1u << 4);
+                once(seen, 1u << 4);
                 r.topic = topic();
             } else if (key == "cards") {
-                field(1u << 5);
+                once(seen, 1u << 5);
                 r.cards = cards();
             } else if (key == "reader") {
-                field(1u << 6);
+                once(seen, 1u << 6);
                 r.reader = string();
             } else if (key == "revealed") {
-                field(1u << 7);
+                once(seen, 1u << 7);
                 r.revealed = integer();
             } else if (key == "notes") {
-                field(1u << 8);
+                once(seen, 1u << 8);
                 r.notes = string();
             } else if (key == "favorite") {
-                field(1u << 9);
+                once(seen, 1u << 9);
                 r.favorite = boolean();
             } else if (key == "interpretations") {
-                field(1u << 10);
+                once(seen, 1u << 10);
                 r.interpretations = strings();
             } else if (key == "synthesis") {
-                field(1u << 11);
+                once(seen, 1u << 11);
                 r.synthesis = string();
+            } else if (key == "ownDeck") {
+                once(seen, 1u << 12);
+                r.ownDeck = boolean();
+            } else if (key == "followUps") {
+                once(seen, 1u << 13);
+                r.followUps = followUps();
             } else {
                 return false;
             }
             return true;
         });
-        if (seen != (1u << 12) - 1)
+        // The first twelve keys are required; the last two may be left out.
+        constexpr unsigned required = (1u << 12) - 1;
+        if ((seen & required) != required)
             throw GiveUp{};
         return r;
+    }
+
+    QList<FollowUp> followUps()
+    {
+        QList<FollowUp> list;
+        array([&] {
+            FollowUp entry;
+            unsigned seen = 0;
+            object([&](QByteArrayView key) {
+                if (key == "id") {
+                    once(seen, 1u << 0);
+                    entry.id = uuid();
+                } else if (key == "date") {
+                    once(seen, 1u << 1);
+                    entry.date = number();
+                } else if (key == "text") {
+                    once(seen, 1u << 2);
+                    entry.text = string();
+                } else {
+                    return false;
+                }
+                return true;
+            });
+            if (seen != (1u << 3) - 1)
+                throw GiveUp{};
+            list.append(entry);
+        });
+        return list;
     }
 
     QList<DrawnCard> cards()

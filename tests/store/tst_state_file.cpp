@@ -79,6 +79,7 @@ private Q_SLOTS:
     void unreadableDocumentIsKeptAndCopied_data();
     void unreadableDocumentIsKeptAndCopied();
     void recoveryCopyNameAlreadyTaken();
+    void earlierFileIsRewrittenUnchanged();
     void failedWriteLeavesTheReadingUnsaved_data();
     void failedWriteLeavesTheReadingUnsaved();
     void uncopiedOriginalIsNeverReplaced();
@@ -163,6 +164,24 @@ void TestStateFile::unreadableDocumentIsKeptAndCopied()
     QVERIFY(store.flush());
     QCOMPARE(readFile(path), document(store.preferences()));
     QCOMPARE(readFile(dir.filePath(copies.first())), content);
+}
+
+void TestStateFile::earlierFileIsRewrittenUnchanged()
+{
+    // Written by the version before readings could have their own deck or follow-ups.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("state.json"));
+    const QByteArray earlier =
+        readFile(TestPaths::fixture(QStringLiteral("state-written-earlier.json")));
+    QVERIFY(writeFile(path, earlier));
+    AppStore store(path);
+    QVERIFY(!store.error());
+    for (const Reading& reading : store.history())
+        QVERIFY(!reading.ownDeck && reading.followUps.isEmpty());
+    store.toggleFavorite(store.history().at(1).id);
+    store.toggleFavorite(store.history().at(1).id);
+    QVERIFY(store.flush());
+    QCOMPARE(readFile(path), earlier);
 }
 
 void TestStateFile::recoveryCopyNameAlreadyTaken()
