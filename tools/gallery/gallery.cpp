@@ -133,6 +133,17 @@ void saveWithDialog(QWidget* content, QWidget* dialog, const QString& name, qrea
     write(image, name, content->size());
 }
 
+DarkDesktop::DarkDesktop(bool dark) : m_saved(QApplication::palette())
+{
+    if (dark)
+        QApplication::setPalette(darkPalette());
+}
+
+DarkDesktop::~DarkDesktop()
+{
+    QApplication::setPalette(m_saved);
+}
+
 void show(QWidget& widget, QSize size)
 {
     widget.resize(size);
@@ -183,6 +194,8 @@ QPalette darkPalette()
     palette.setColor(QPalette::Button, QColor(55, 56, 60));
     palette.setColor(QPalette::ButtonText, text);
     palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 124));
     palette.setColor(QPalette::Highlight, QColor(51, 133, 112));
     palette.setColor(QPalette::HighlightedText, Qt::white);
     return palette;

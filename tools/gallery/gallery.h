@@ -13,6 +13,7 @@
 
 class QDialog;
 class QWidget;
+class TableView;
 
 // Renders the real screens of Arcandel in named states into PNG files, for a person to look
 // at: <folder>/NN-name.png, numbered in the order worth looking at them.
@@ -33,10 +34,27 @@ void save(QWidget* widget, const QString& name, qreal devicePixelRatio = 1.0, QS
 void saveWithDialog(QWidget* content, QWidget* dialog, const QString& name,
                     qreal devicePixelRatio = 1.0);
 
+// Puts the dark palette on the application for as long as it lives, when `dark` is set.
+class DarkDesktop {
+public:
+    explicit DarkDesktop(bool dark = true);
+    ~DarkDesktop();
+    DarkDesktop(const DarkDesktop&) = delete;
+    DarkDesktop& operator=(const DarkDesktop&) = delete;
+
+private:
+    QPalette m_saved;
+};
+
 // Shows `widget` and lets it lay out and paint.
 void show(QWidget& widget, QSize size);
 // Processes events until `done` holds, for at most five seconds.
 bool waitFor(const std::function<bool()>& done);
+
+// Lets the table finish its animations, and the store the writes a saved reading waits for.
+void settle(TableView& view, AppStore& store);
+// Brings the end of the table's panel (the notebook) into view.
+void scrollPanelToEnd(TableView& view);
 
 // A store on a state file in its own temporary folder.
 struct Journal {
@@ -61,5 +79,6 @@ void table();
 void screens();
 void patterns();
 void journal();
+void ownDeck();
 
 } // namespace Gallery

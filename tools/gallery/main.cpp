@@ -34,8 +34,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     const QPalette palette = QApplication::palette();
-    for (const auto& group :
-         {Gallery::screens, Gallery::patterns, Gallery::shell, Gallery::table, Gallery::journal}) {
+    for (const auto& group : {Gallery::screens, Gallery::patterns, Gallery::shell, Gallery::table,
+                              Gallery::journal, Gallery::ownDeck}) {
         QApplication::setPalette(palette);
         group();
     }

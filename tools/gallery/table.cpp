@@ -9,7 +9,6 @@
 #include "views/table/table_view.h"
 
 #include <QApplication>
-#include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVariantAnimation>
@@ -19,27 +18,6 @@ namespace Gallery {
 namespace {
 
 constexpr QSize tableSize(1060, 800);
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    const QColor window(0x1f, 0x20, 0x22);
-    const QColor text(0xe9, 0xe8, 0xe4);
-    const QColor disabled(0x80, 0x80, 0x7c);
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, QColor(0x29, 0x2a, 0x2d));
-    palette.setColor(QPalette::AlternateBase, QColor(0x30, 0x31, 0x34));
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, QColor(0x33, 0x34, 0x37));
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::PlaceholderText, QColor(0x8a, 0x8a, 0x86));
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, disabled);
-    palette.setColor(QPalette::Highlight, QColor::fromRgbF(0.2f, 0.52f, 0.44f));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    return palette;
-}
 
 Preferences tablePreferences(bool animations, bool autoSave)
 {
@@ -66,33 +44,13 @@ Reading composed(Spread spread, qint64 revealed, bool reversals = false, qint64 
     return ReadingEngine::finish(r);
 }
 
-// Lets the table finish its animations, and the store the writes a saved reading waits for.
-void settle(TableView& view, AppStore& store)
-{
-    store.waitForWriter();
-    QApplication::processEvents();
-    view.completeAnimations();
-    QApplication::processEvents();
-}
-
-// Brings the notebook at the end of the panel into view.
-void scrollPanelToEnd(TableView& view)
-{
-    auto* scroll = view.panel()->findChild<QScrollArea*>(QStringLiteral("interpretationScroll"));
-    QApplication::processEvents();
-    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-}
-
 void preparation(const QString& theme, bool dark, int first)
 {
     Preferences preferences = tablePreferences(true, true);
     preferences.theme = theme;
     preferences.name = dark ? QStringLiteral("Lucía") : QString();
     Journal journal({}, preferences);
-    const QPalette light = QApplication::palette();
-    if (dark)
-        QApplication::setPalette(darkPalette());
-    auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+    const DarkDesktop desktop(dark);
     TableView view(journal.store.get());
     view.resize(tableSize);
     view.show();
@@ -214,9 +172,7 @@ void darkTableAtDoubleDensity()
     Preferences preferences = tablePreferences(false, true);
     preferences.theme = QStringLiteral("Medianoche");
     Journal journal({}, preferences);
-    const QPalette light = QApplication::palette();
-    QApplication::setPalette(darkPalette());
-    auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+    const DarkDesktop desktop;
     TableView view(journal.store.get());
     view.resize(tableSize);
     view.show();
@@ -232,6 +188,23 @@ void darkTableAtDoubleDensity()
 }
 
 } // namespace
+
+// Lets the table finish its animations, and the store the writes a saved reading waits for.
+void settle(TableView& view, AppStore& store)
+{
+    store.waitForWriter();
+    QApplication::processEvents();
+    view.completeAnimations();
+    QApplication::processEvents();
+}
+
+// Brings the notebook at the end of the panel into view.
+void scrollPanelToEnd(TableView& view)
+{
+    auto* scroll = view.panel()->findChild<QScrollArea*>(QStringLiteral("interpretationScroll"));
+    QApplication::processEvents();
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+}
 
 void table()
 {

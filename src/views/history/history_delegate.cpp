@@ -10,6 +10,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/material.h"
 #include "views/kit/table_palette.h"
+#include "views/kit/tag.h"
 #include "views/kit/typography.h"
 
 #include <QAbstractItemView>
@@ -28,6 +29,7 @@ constexpr int stripPad = 8; // room around the thumbnails for their turn and sha
 constexpr int buttonHeight = 24;
 constexpr int buttonPadding = 10;
 constexpr int iconSize = 16;
+constexpr qreal tagGap = 8.0;
 
 QString restoreText()
 {
@@ -321,9 +323,28 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     ClampedText::paint(*painter, g.question, index.data(HistoryModel::QuestionRole).toString(),
                        m_headline, text, 2, Qt::AlignLeft, linePitch(m_headline));
-    drawLine(painter, g.detail, index.data(HistoryModel::DetailRole).toString(), m_caption,
-             secondary);
-    drawLine(painter, g.date, index.data(HistoryModel::DateRole).toString(), m_caption, secondary);
+    const QString detail = index.data(HistoryModel::DetailRole).toString();
+    if (index.data(HistoryModel::OwnDeckRole).toBool()) {
+        // The tag follows the spread and topic on their line, and the line gives way to it.
+        const QString tag = QStringLiteral("Mi baraja");
+        const QSizeF tagSize = Tag::size(tag);
+        const qreal room = std::max<qreal>(0.0, g.detail.width() - tagSize.width() - tagGap);
+        const qreal used = std::min(room, m_captionMetrics.horizontalAdvance(detail));
+        drawLine(painter, QRectF(g.detail.topLeft(), QSizeF(room, g.detail.height())), detail,
+                 m_caption, secondary);
+        Tag::paint(*painter,
+                   QRectF(QPointF(g.detail.left() + used + tagGap,
+                                  g.detail.center().y() - tagSize.height() / 2.0),
+                          tagSize),
+                   tag, palette);
+    } else {
+        drawLine(painter, g.detail, detail, m_caption, secondary);
+    }
+    const QString followUps = index.data(HistoryModel::FollowUpsRole).toString();
+    drawLine(painter, g.date,
+             index.data(HistoryModel::DateRole).toString() +
+                 (followUps.isEmpty() ? QString() : QStringLiteral(" · ") + followUps),
+             m_caption, secondary);
     if (!g.notes.isEmpty())
         ClampedText::paint(*painter, g.notes, preview(reading.notes), m_caption, text, 2,
                            Qt::AlignLeft, linePitch(m_caption));

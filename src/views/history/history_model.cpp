@@ -99,8 +99,13 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole: {
         const QString question =
             reading.question.isEmpty() ? QStringLiteral("Lectura general") : reading.question;
-        return QString(question + QStringLiteral(", ") + name(reading.spread) +
-                       QStringLiteral(", ") + DateText::abbreviated(reading.date, m_locale));
+        QString text = question + QStringLiteral(", ") + name(reading.spread) +
+                       QStringLiteral(", ") + DateText::abbreviated(reading.date, m_locale);
+        if (reading.ownDeck)
+            text += QStringLiteral(", Mi baraja");
+        if (!reading.followUps.isEmpty())
+            text += QStringLiteral(", ") + followUpCount(reading.followUps.size());
+        return text;
     }
     case ReadingRole:
         return QVariant::fromValue(reading);
@@ -118,6 +123,10 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
         return searchText(index.row());
     case RevisionRole:
         return row.revision;
+    case OwnDeckRole:
+        return reading.ownDeck;
+    case FollowUpsRole:
+        return followUpCount(reading.followUps.size());
     default:
         return {};
     }
@@ -184,11 +193,21 @@ void HistoryModel::sync()
 QString HistoryModel::joinedSearchText(const Reading& reading)
 {
     QStringList parts;
-    parts.reserve(3 + reading.cards.size());
+    parts.reserve(3 + reading.cards.size() + reading.followUps.size());
     parts << reading.question << reading.notes << name(reading.spread);
     for (const DrawnCard& card : reading.cards) {
         const Arcana* arcana = card.arcana();
         parts << (arcana ? arcana->name : QString());
     }
+    for (const FollowUp& entry : reading.followUps)
+        parts << entry.text;
     return parts.join(QLatin1Char(' '));
+}
+
+QString HistoryModel::followUpCount(qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    return QString::number(count) +
+           (count == 1 ? QStringLiteral(" seguimiento") : QStringLiteral(" seguimientos"));
 }

@@ -24,6 +24,8 @@ public:
         FavoriteRole,                   // bool
         SearchTextRole,                 // the folded text the search looks in
         RevisionRole,                   // a number that changes whenever the row's data does
+        OwnDeckRole,                    // bool: laid out with the user's own deck
+        FollowUpsRole,                  // "2 seguimientos", or empty when there are none
     };
 
     explicit HistoryModel(AppStore* store, QObject* parent = nullptr);
@@ -37,9 +39,11 @@ public:
     // whether every row has one.
     bool prepareSearchTexts(int count);
 
-    // The text the search looks in: question, notes, spread name and the card names, joined
-    // by single spaces.
+    // The text the search looks in: question, notes, spread name, the card names and the
+    // follow-up entries, joined by single spaces.
     static QString joinedSearchText(const Reading& reading);
+    // "1 seguimiento", "2 seguimientos"; empty for none.
+    static QString followUpCount(qsizetype count);
 
 private:
     struct Row {

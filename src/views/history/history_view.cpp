@@ -6,6 +6,7 @@
 #include "views/history/history_list_view.h"
 #include "views/history/history_model.h"
 #include "views/kit/action_button.h"
+#include "views/kit/confirmations.h"
 #include "views/kit/empty_state.h"
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
@@ -189,22 +190,11 @@ void HistoryView::requestDelete(const QUuid& id)
         return;
     }
     m_pendingDelete = id;
-    auto* box = new QMessageBox(this);
-    box->setWindowModality(Qt::WindowModal);
-    box->setIconPixmap(Icons::icon(QStringLiteral("trash"), Typography::secondary(palette()))
-                           .pixmap(QSize(40, 40), devicePixelRatioF()));
-    box->setWindowTitle(QStringLiteral("Eliminar tirada"));
-    box->setTextFormat(Qt::PlainText);
-    box->setText(QStringLiteral("¿Eliminar esta tirada del historial?"));
-    QPushButton* remove =
-        box->addButton(QStringLiteral("Eliminar tirada"), QMessageBox::DestructiveRole);
-    // The destructive choice reads in red, as the desktop's own confirmations do.
-    QPalette destructive = remove->palette();
-    destructive.setColor(QPalette::ButtonText, QColor(192, 57, 43));
-    remove->setPalette(destructive);
-    QPushButton* cancel = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-    box->setDefaultButton(cancel);
-    box->setEscapeButton(cancel);
+    QPushButton* remove = nullptr;
+    QMessageBox* box =
+        Confirmations::removal(this, QStringLiteral("Eliminar tirada"),
+                               QStringLiteral("¿Eliminar esta tirada del historial?"),
+                               QStringLiteral("Eliminar tirada"), &remove);
     m_confirmation = box;
     connect(box, &QMessageBox::finished, this,
             [this, box, remove](int) { confirmationFinished(box, remove); });

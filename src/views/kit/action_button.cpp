@@ -57,6 +57,8 @@ QSize ActionButton::sizeHint() const
         width += symbolSize() + symbolGap;
         height = std::max<qreal>(height, symbolSize());
     }
+    if (m_kind == Kind::plain && text().isEmpty())
+        return {symbolSize() + 2 * verticalPadding + 2, symbolSize() + 2 * verticalPadding + 2};
     const int vertical = (m_stacked ? verticalPadding + 4 : verticalPadding) + m_extraPadding;
     return {int(width) + 2 * horizontalPadding, int(height) + 2 * vertical};
 }
@@ -70,6 +72,8 @@ QColor ActionButton::labelColor() const
 {
     if (m_kind == Kind::prominent)
         return Qt::white;
+    if (m_kind == Kind::plain)
+        return Typography::secondary(palette());
     if (m_tint.isValid())
         return m_tint;
     return palette().color(QPalette::ButtonText);
@@ -110,6 +114,13 @@ void ActionButton::paintEvent(QPaintEvent*)
         painter.setPen(Qt::NoPen);
         painter.setBrush(fill);
         painter.drawRoundedRect(frame, cornerRadius, cornerRadius);
+    } else if (m_kind == Kind::plain) {
+        if (pressed || (m_hovered && isEnabled())) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Typography::withAlpha(
+                palette().color(QPalette::Active, QPalette::WindowText), pressed ? 0.14 : 0.07));
+            painter.drawRoundedRect(frame, cornerRadius, cornerRadius);
+        }
     } else {
         const QColor base =
             m_tint.isValid() ? m_tint : palette().color(QPalette::Active, QPalette::WindowText);
@@ -137,7 +148,10 @@ void ActionButton::paintEvent(QPaintEvent*)
         return;
     }
     const qreal s = symbolSize();
-    if (m_stacked) {
+    if (text().isEmpty()) {
+        Icons::paint(painter, QRectF(content.center() - QPointF(s / 2.0, s / 2.0), QSizeF(s, s)),
+                     m_symbol, color);
+    } else if (m_stacked) {
         const qreal total = s + symbolGap + textHeight;
         const qreal top = content.center().y() - total / 2.0;
         Icons::paint(painter, QRectF(content.center().x() - s / 2.0, top, s, s), m_symbol, color);

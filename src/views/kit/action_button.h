@@ -8,14 +8,15 @@
 class QPainter;
 
 // The buttons of every screen, drawn by us so they look the same on every desktop style: a
-// "prominent" button filled with the accent colour, and a "bordered" one with a faint fill
-// and hairline border, optionally tinted (the gold cut buttons on the cloth). The optional
+// "prominent" button filled with the accent colour, a "bordered" one with a faint fill and
+// hairline border, optionally tinted (the gold cut buttons on the cloth), and a "plain" one,
+// a symbol in the secondary shade that shows a fill only under the pointer. The optional
 // symbol sits before the text, or above it in a stacked button. The focus ring shows only
 // when focus came from the keyboard, and Return presses the focused button as Space does.
 class ActionButton : public QPushButton {
     Q_OBJECT
 public:
-    enum class Kind { prominent, bordered };
+    enum class Kind { prominent, bordered, plain };
 
     ActionButton(const QString& text, Kind kind, QWidget* parent = nullptr);
 

@@ -282,6 +282,13 @@ const QHash<QString, Drawing>& drawings()
              b.stroke(line(QPointF(10.2, 10.2), QPointF(10.2, 16.8)));
              b.stroke(line(QPointF(13.8, 10.2), QPointF(13.8, 16.8)));
          }},
+        {QStringLiteral("pencil"),
+         [](Builder& b) {
+             b.stroke(polyline({QPointF(4.2, 19.8), QPointF(5.3, 15.3), QPointF(15.6, 5.0),
+                                QPointF(19.0, 8.4), QPointF(8.7, 18.7)},
+                               true));
+             b.stroke(line(QPointF(13.4, 7.2), QPointF(16.8, 10.6)));
+         }},
         {QStringLiteral("magnifyingglass"),
          [](Builder& b) {
              b.stroke(circle(QPointF(10.3, 10.3), 6.4));

@@ -105,21 +105,46 @@ void BoardElement::setState(const Reading& reading, std::optional<int> selectedI
         m_faceOpacity = revealed ? 1.0 : 0.0;
     }
 
-    if (m_caption) {
-        QString name;
-        if (revealed) {
-            if (const Arcana* arcana = m_card.arcana())
-                name = arcana->name + (m_card.reversed ? QStringLiteral(" ↓") : QString());
-        }
-        m_caption->setContent(
-            QString::number(m_index + 1) + QStringLiteral(" · ") + m_position.title, name,
-            m_spread == Spread::celtic ? 10 : 11, BoardLayout::hasSideCaption(m_spread, m_index));
-    }
+    updateCaption();
     updateAccessibility();
     if (changed) {
         relayout(); // the caption may have gained a name
         update();
     }
+}
+
+void BoardElement::setLaidOut(const std::optional<DrawnCard>& card, bool chosen)
+{
+    const bool changed = !m_layingOut || card.has_value() != m_hasCard ||
+                         (card && !(*card == m_card)) || chosen != m_selected;
+    m_layingOut = true;
+    m_hasCard = card.has_value();
+    m_card = card.value_or(DrawnCard{});
+    m_revealed = m_hasCard;
+    m_selected = chosen;
+    m_next = false;
+    m_faceOpacity = m_revealed ? 1.0 : 0.0;
+    setEnabled(true);
+    updateCaption();
+    updateAccessibility();
+    if (changed) {
+        relayout();
+        update();
+    }
+}
+
+void BoardElement::updateCaption()
+{
+    if (!m_caption)
+        return;
+    QString name;
+    if (m_revealed) {
+        if (const Arcana* arcana = m_card.arcana())
+            name = arcana->name + (m_card.reversed ? QStringLiteral(" ↓") : QString());
+    }
+    m_caption->setContent(QString::number(m_index + 1) + QStringLiteral(" · ") + m_position.title,
+                          name, m_spread == Spread::celtic ? 10 : 11,
+                          BoardLayout::hasSideCaption(m_spread, m_index));
 }
 
 QString BoardElement::accessibilityTitle() const
@@ -130,6 +155,8 @@ QString BoardElement::accessibilityTitle() const
     if (arcana)
         label += arcana->name +
                  (m_card.reversed ? QStringLiteral(", invertida") : QStringLiteral(", al derecho"));
+    else if (m_layingOut)
+        label += QStringLiteral("sin carta");
     else
         label += QStringLiteral("carta boca abajo");
     return label;
@@ -137,6 +164,9 @@ QString BoardElement::accessibilityTitle() const
 
 QString BoardElement::accessibilityHint() const
 {
+    if (m_layingOut)
+        return m_hasCard ? QStringLiteral("Cambiar o quitar esta carta")
+                         : QStringLiteral("Elegir la carta de esta posición");
     return m_next ? QStringLiteral("Descubrir carta") : QStringLiteral("Leer interpretación");
 }
 
@@ -269,15 +299,18 @@ void BoardElement::paintEvent(QPaintEvent*)
         snap(m_centerInWidget - QPointF(visualSize.width() / 2.0, visualSize.height() / 2.0)),
         visualSize);
 
-    // The shadow falls straight down whatever the card's rotation.
-    const QColor shadowColor(0, 0, 0, int(std::lround(shadowOpacity * 255)));
-    const QPixmap shadow =
-        CardShadow::pixmap(visualSize, outlineRadius, shadowBlur, shadowColor, dpr);
-    const qreal margin = CardShadow::margin(shadowBlur);
-    painter.drawPixmap(visual.topLeft() - QPointF(margin, margin - shadowOffset), shadow);
-
     const qreal face = m_revealed ? m_faceOpacity : 0.0;
-    if (face < 1.0) {
+    if (isEmptyPlace()) {
+        paintEmptyPlace(painter, visual);
+    } else {
+        // The shadow falls straight down whatever the card's rotation.
+        const QColor shadowColor(0, 0, 0, int(std::lround(shadowOpacity * 255)));
+        const QPixmap shadow =
+            CardShadow::pixmap(visualSize, outlineRadius, shadowBlur, shadowColor, dpr);
+        const qreal margin = CardShadow::margin(shadowBlur);
+        painter.drawPixmap(visual.topLeft() - QPointF(margin, margin - shadowOffset), shadow);
+    }
+    if (face < 1.0 && !isEmptyPlace()) {
         painter.setOpacity(m_placement * (1.0 - face));
         painter.drawPixmap(visual.topLeft(), turned(CardBack::pixmap(cardSize, dpr)));
     }
@@ -300,6 +333,32 @@ void BoardElement::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(visual.adjusted(-focusGap, -focusGap, focusGap, focusGap),
                                 outlineRadius + focusGap, outlineRadius + focusGap);
     }
+}
+
+void BoardElement::paintEmptyPlace(QPainter& painter, const QRectF& visual) const
+{
+    // A place waiting for its card: a faint hollow in the cloth with a dashed gold edge and
+    // the position's number. The second card of the Celtic cross lies across the first, so
+    // their numbers stand apart: the first one high, the crossing one at its right end.
+    QPen pen(Typography::withAlpha(TablePalette::gold(), m_selected ? 0.0 : 0.55), 1.4,
+             Qt::DashLine);
+    pen.setDashPattern({4.0, 3.0});
+    painter.setPen(pen);
+    // The crossing place lies over the first card: it only veils it lightly.
+    const int veil = isCrossing() ? 14 : m_selected ? 56 : 34;
+    painter.setBrush(QColor(0, 0, 0, veil));
+    painter.drawRoundedRect(visual.adjusted(0.7, 0.7, -0.7, -0.7), outlineRadius, outlineRadius);
+
+    QRectF number = visual;
+    if (isCrossing())
+        number.setLeft(visual.right() - (visual.width() - visual.height()) / 2.0);
+    else if (m_spread == Spread::celtic && m_index == 0)
+        number.setHeight(visual.height() * 0.34);
+    painter.setPen(Typography::withAlpha(TablePalette::gold(), m_selected ? 0.95 : 0.7));
+    const qreal size =
+        isCrossing() ? std::min(m_cardWidth * 0.3, number.width() * 0.7) : m_cardWidth * 0.3;
+    painter.setFont(Typography::serif(int(std::clamp(size, 12.0, 34.0))));
+    painter.drawText(number, Qt::AlignCenter, QString::number(m_index + 1));
 }
 
 QPixmap BoardElement::turned(const QPixmap& pixmap) const

@@ -27,6 +27,10 @@ public:
     // Takes the card, the revealed count and the selection; a card turned now fades in when
     // `animateTurn` is set.
     void setState(const Reading& reading, std::optional<int> selectedIndex, bool animateTurn);
+    // A position of a spread being laid out by hand: empty, or holding `card` face up, and
+    // outlined when it is the `chosen` one. Pressing it then only emits clicked().
+    void setLaidOut(const std::optional<DrawnCard>& card, bool chosen);
+    bool isEmptyPlace() const { return m_layingOut && !m_hasCard; }
     // Lays the card and its caption out for a board of `boardSize` with cards `cardWidth` wide.
     void setLayout(const QSizeF& boardSize, double cardWidth);
     // Dealing progress: 0 is not yet placed (transparent, 24 points above its place), 1 is
@@ -62,7 +66,9 @@ protected:
 
 private:
     void relayout();
+    void updateCaption();
     void updateAccessibility();
+    void paintEmptyPlace(QPainter& painter, const QRectF& visual) const;
     QPixmap facePixmap(qreal dpr);
     QPixmap turned(const QPixmap& pixmap) const;
 
@@ -76,6 +82,7 @@ private:
     bool m_revealed = false;
     bool m_selected = false;
     bool m_next = false;
+    bool m_layingOut = false;
     QSizeF m_boardSize;
     double m_cardWidth = 0.0;
     qreal m_placement = 0.0;

@@ -13,6 +13,7 @@
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/kit/typography.h"
+#include "views/table/follow_up_section.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -58,27 +59,6 @@ QVBoxLayout* titledPart(const QString& title, QWidget* content, QWidget* parent)
     layout->addWidget(content);
     return layout;
 }
-
-// The rounded, faint background of the notebook with 5 points of room inside.
-class NotesBox : public QWidget {
-public:
-    NotesBox(QPlainTextEdit* editor, QWidget* parent) : QWidget(parent)
-    {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(5, 5, 5, 5);
-        layout->addWidget(editor);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Typography::quaternary(palette()));
-        painter.drawRoundedRect(QRectF(rect()), 8, 8);
-    }
-};
 
 } // namespace
 
@@ -131,7 +111,7 @@ private:
 };
 
 InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
-    : QWidget(parent), m_store(store)
+    : TablePanel(parent), m_store(store)
 {
     setAttribute(Qt::WA_TranslucentBackground, false);
     m_scroll = ScrollAreas::transparent(QStringLiteral("interpretationScroll"), this);
@@ -222,19 +202,10 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     synthesis->addWidget(new Divider(m_synthesisBlock));
     auto* notebook = column(8);
     notebook->addWidget(new SectionTitle(QStringLiteral("Tu cuaderno"), m_synthesisBlock));
-    m_notes = new QPlainTextEdit(m_synthesisBlock);
+    QWidget* notesBox = nullptr;
+    m_notes = panelEditor(m_synthesisBlock, 110, &notesBox);
     m_notes->setObjectName(QStringLiteral("notebook"));
     m_notes->setAccessibleName(QStringLiteral("Notas personales de esta tirada"));
-    m_notes->setFont(callout());
-    m_notes->setFrameShape(QFrame::NoFrame);
-    m_notes->setTabChangesFocus(true);
-    m_notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollAreas::useSlimScrollBar(m_notes);
-    m_notes->document()->setDocumentMargin(0);
-    m_notes->setAutoFillBackground(false);
-    m_notes->viewport()->setAutoFillBackground(false);
-    auto* notesBox = new NotesBox(m_notes, m_synthesisBlock);
-    notesBox->setFixedHeight(110);
     notebook->addWidget(notesBox);
     auto* notesHint = Labels::plain(
         QStringLiteral(
@@ -251,6 +222,10 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     });
     notebook->addWidget(m_save, 0, Qt::AlignLeft);
     synthesis->addLayout(notebook);
+    synthesis->addWidget(new Divider(m_synthesisBlock));
+    m_followUps = new FollowUpSection(m_store, m_synthesisBlock);
+    m_followUps->setObjectName(QStringLiteral("followUps"));
+    synthesis->addWidget(m_followUps);
     stack->addWidget(m_synthesisBlock);
 
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
@@ -418,28 +393,4 @@ void InterpretationView::rebuildRitualRows()
         layout->addLayout(texts, 1);
         m_ritualRows->addWidget(row);
     }
-}
-
-void InterpretationView::paintEvent(QPaintEvent*)
-{
-    // A translucent rounded panel over the window colour.
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QPalette& pal = palette();
-    const bool dark = pal.color(QPalette::Window).lightnessF() < 0.5;
-    QColor fill = dark ? QColor(255, 255, 255) : pal.color(QPalette::Base);
-    fill.setAlphaF(dark ? 0.06f : 0.62f);
-    QColor border = pal.color(QPalette::WindowText);
-    border.setAlphaF(dark ? 0.12f : 0.08f);
-    painter.setPen(QPen(border, 1.0));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 16, 16);
-}
-
-void InterpretationView::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        Typography::refreshShades(this);
-    ScrollAreas::refreshScrollBars(this);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "views/table/table_panel.h"
+
 #include <QUuid>
-#include <QWidget>
 
 class AppStore;
 class ClampedLabel;
+class FollowUpSection;
 class PanelCardFace;
 class QLabel;
 class QPlainTextEdit;
@@ -17,7 +19,7 @@ class ActionButton;
 // The reading panel beside the board: the selected face-up card in its position, the
 // synthesis with the notebook once every card is face up, or before that the ritual with
 // the spread's positions. It keeps no state of its own.
-class InterpretationView : public QWidget {
+class InterpretationView : public TablePanel {
     Q_OBJECT
 public:
     enum class Block { none, card, synthesis, ritual };
@@ -28,10 +30,7 @@ public:
     // The card shown by the card block, when it is shown.
     int cardIndex() const { return m_cardIndex; }
     QPlainTextEdit* notebook() const { return m_notes; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    FollowUpSection* followUps() const { return m_followUps; }
 
 private:
     void refresh();
@@ -65,6 +64,7 @@ private:
     SpacedText* m_synthesis;
     QPlainTextEdit* m_notes;
     ActionButton* m_save;
+    FollowUpSection* m_followUps;
 
     QWidget* m_ritualBlock;
     QVBoxLayout* m_ritualRows;

@@ -276,7 +276,24 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
         if (m_store)
             m_store->shuffle();
     });
-    form->addWidget(m_shuffleButton);
+    // The second way to start sits close under the first.
+    auto* starts = new QVBoxLayout;
+    starts->setSpacing(8);
+    starts->addWidget(m_shuffleButton);
+    m_ownDeckButton = new ActionButton(QStringLiteral("Registrar mi propia tirada"),
+                                       ActionButton::Kind::bordered, m_form);
+    m_ownDeckButton->setObjectName(QStringLiteral("ownDeckButton"));
+    m_ownDeckButton->setSymbol(QStringLiteral("rectangle.on.rectangle.angled"));
+    m_ownDeckButton->setAccessibleDescription(
+        QStringLiteral("Coloca las cartas que has sacado con tu propia baraja y lee su "
+                       "interpretación."));
+    m_ownDeckButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(m_ownDeckButton, &QPushButton::clicked, this, [this] {
+        if (m_store)
+            m_store->beginOwnReading();
+    });
+    starts->addWidget(m_ownDeckButton);
+    form->addLayout(starts);
 
     auto* closing = Labels::plain(
         QStringLiteral("Lecturas simbólicas para reflexionar. Tus decisiones siguen siendo tuyas."),
@@ -373,6 +390,7 @@ void PreparationView::syncPhase()
     m_questionBox->setEnabled(preparing);
     m_spreadPicker->setEnabled(preparing);
     m_shuffleButton->setEnabled(preparing);
+    m_ownDeckButton->setEnabled(preparing);
 
     if (phase != AppStore::Phase::shuffling)
         m_shuffle->stop();

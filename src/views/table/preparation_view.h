@@ -68,5 +68,6 @@ private:
     QLabel* m_subtitle;
     ClampedLabel* m_method;
     ActionButton* m_shuffleButton;
+    ActionButton* m_ownDeckButton;
     QVariantAnimation* m_shuffle;
 };

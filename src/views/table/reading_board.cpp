@@ -146,7 +146,9 @@ void ReadingBoard::startDealing()
 {
     m_dealing->stop();
     layoutElements();
-    const bool animate = m_store ? Motion::animate(m_store->preferences()) : false;
+    // Cards laid out by hand already lie on the table: nothing is dealt.
+    const bool animate =
+        m_store && !m_reading.ownDeck ? Motion::animate(m_store->preferences()) : false;
     if (!animate || m_elements.isEmpty()) {
         applyDealTime(dealDurationMs(int(m_elements.size())));
         return;
@@ -193,28 +195,5 @@ void ReadingBoard::completeAnimations()
 void ReadingBoard::paintEvent(QPaintEvent* event)
 {
     QPainter target(this);
-    const qreal dpr = target.device()->devicePixelRatioF();
-    const QString key = theme() + QLatin1Char('|') + QString::number(width()) + QLatin1Char('x') +
-                        QString::number(height()) + QLatin1Char('@') + QString::number(dpr);
-    if (key != m_backgroundKey) {
-        QImage image(size() * dpr, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(dpr);
-        image.fill(Qt::transparent);
-        {
-            QPainter painter(&image);
-            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-            const QRectF area(QPointF(0, 0), QSizeF(size()));
-            TableSurface::paint(painter, area, theme());
-            QColor star = TablePalette::gold();
-            star.setAlphaF(0.055f);
-            painter.setPen(star);
-            painter.setFont(Typography::system(160, QFont::ExtraLight));
-            painter.drawText(area, Qt::AlignCenter, QStringLiteral("✦"));
-        }
-        m_background = QPixmap::fromImage(image);
-        m_backgroundKey = key;
-    }
-    const QRect dirty = event->rect();
-    target.drawPixmap(QRectF(dirty), m_background,
-                      QRectF(QPointF(dirty.topLeft()) * dpr, QSizeF(dirty.size()) * dpr));
+    m_backdrop.paint(target, event->rect(), size(), theme());
 }

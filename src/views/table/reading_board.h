@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/reading.h"
+#include "views/table/board_backdrop.h"
 
 #include <QEasingCurve>
 #include <QList>
@@ -64,6 +65,5 @@ private:
     QList<BoardElement*> m_elements;
     QVariantAnimation* m_dealing;
     QEasingCurve m_dropCurve;
-    QPixmap m_background;
-    QString m_backgroundKey;
+    BoardBackdrop m_backdrop;
 };

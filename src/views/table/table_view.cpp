@@ -7,8 +7,10 @@
 #include "views/kit/layouts.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
+#include "views/kit/tag.h"
 #include "views/kit/typography.h"
 #include "views/table/interpretation_view.h"
+#include "views/table/own_deck_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
 
@@ -42,7 +44,17 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     m_heading =
         Labels::plain(QString(), Typography::serif(25, QFont::Medium), false, false, content);
     m_heading->setObjectName(QStringLiteral("tableHeading"));
-    titles->addWidget(m_heading);
+    // One line, with the tag right after it.
+    m_heading->setWordWrap(false);
+    auto* headingRow = new QHBoxLayout;
+    headingRow->setSpacing(10);
+    headingRow->addWidget(m_heading);
+    m_ownDeckTag = new TagLabel(QStringLiteral("Mi baraja"), content);
+    m_ownDeckTag->setObjectName(QStringLiteral("ownDeckTag"));
+    m_ownDeckTag->setAccessibleDescription(QStringLiteral("Tirada hecha con tu propia baraja"));
+    headingRow->addWidget(m_ownDeckTag, 0, Qt::AlignVCenter);
+    headingRow->addStretch(1);
+    titles->addLayout(headingRow);
     header->addLayout(titles, 1);
     auto* status = new QVBoxLayout;
     status->setSpacing(4);
@@ -118,6 +130,11 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     body->addWidget(m_panel, 0, Qt::AlignTop);
     page->addWidget(m_readingBody);
 
+    // Laying out one's own cards.
+    m_ownDeck = new OwnDeckView(store, content);
+    m_ownDeck->setObjectName(QStringLiteral("ownDeck"));
+    page->addWidget(m_ownDeck);
+
     // Preparation body.
     m_preparation = new PreparationView(store, content);
     m_preparation->setObjectName(QStringLiteral("preparation"));
@@ -129,6 +146,7 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     connect(m_store, &AppStore::currentChanged, this, &TableView::sync);
     connect(m_store, &AppStore::phaseChanged, this, &TableView::sync);
     connect(m_store, &AppStore::historyChanged, this, &TableView::sync);
+    connect(m_store, &AppStore::ownDraftChanged, this, &TableView::sync);
     sync();
     updateHeights();
 }
@@ -136,10 +154,16 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
 void TableView::sync()
 {
     const std::optional<Reading>& current = m_store->current();
+    const std::optional<OwnDraft>& draft = current ? std::nullopt : m_store->ownDraft();
     m_heading->setText(current ? name(current->spread)
+                       : draft ? name(draft->spread)
                                : QStringLiteral("Una pregunta. Un momento para ti."));
-    m_progress->setVisible(bool(current));
+    m_ownDeckTag->setVisible((current && current->ownDeck) || draft);
+    m_progress->setVisible(current || draft);
     m_saveButton->setVisible(current && current->complete());
+    if (draft)
+        m_progress->setText(QString::number(draft->placedCount()) + QStringLiteral(" de ") +
+                            QString::number(draft->places.size()) + QStringLiteral(" cartas"));
     if (current) {
         m_progress->setText(QString::number(current->revealed) + QStringLiteral(" de ") +
                             QString::number(current->cards.size()) + QStringLiteral(" cartas"));
@@ -169,7 +193,12 @@ void TableView::sync()
         m_boardReading = QUuid();
     }
     m_readingBody->setVisible(reading);
-    m_preparation->setVisible(!reading);
+    const bool layingOut = !reading && draft;
+    m_ownDeck->setVisible(layingOut);
+    m_preparation->setVisible(!reading && !layingOut);
+    if (layingOut && !m_layingOut)
+        m_ownDeck->start();
+    m_layingOut = layingOut;
     updateHeights();
 }
 
@@ -193,11 +222,16 @@ void TableView::replaceBoard()
 void TableView::updateHeights()
 {
     const int h = height();
-    if (m_board) {
-        const int minimum = m_board->reading().spread == Spread::celtic ? 620 : 420;
-        m_board->setFixedHeight(std::max(minimum, h - 205));
-    }
-    m_panel->setFixedHeight(std::max(440, h - 140));
+    // The Celtic cross needs a taller cloth than the other spreads.
+    const auto boardHeight = [h](Spread spread) {
+        return std::max(spread == Spread::celtic ? 620 : 420, h - 205);
+    };
+    const int panelHeight = std::max(440, h - 140);
+    if (m_board)
+        m_board->setFixedHeight(boardHeight(m_board->reading().spread));
+    m_panel->setFixedHeight(panelHeight);
+    if (const std::optional<OwnDraft>& draft = m_store->ownDraft())
+        m_ownDeck->setHeights(boardHeight(draft->spread), panelHeight);
     m_preparation->setFixedHeight(std::max(570, h - 120));
 }
 

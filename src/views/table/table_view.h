@@ -7,6 +7,7 @@
 class AppStore;
 class ClampedLabel;
 class InterpretationView;
+class OwnDeckView;
 class PreparationView;
 class QHBoxLayout;
 class QLabel;
@@ -14,6 +15,7 @@ class QScrollArea;
 class QVBoxLayout;
 class ReadingBoard;
 class ActionButton;
+class TagLabel;
 
 // The "mesa" section: the preparation screen before a reading exists, then the question,
 // the board, the buttons that turn, save and export, and the interpretation panel.
@@ -25,6 +27,8 @@ public:
     ReadingBoard* board() const;
     PreparationView* preparation() const { return m_preparation; }
     InterpretationView* panel() const { return m_panel; }
+    OwnDeckView* ownDeck() const { return m_ownDeck; }
+    TagLabel* ownDeckTag() const { return m_ownDeckTag; }
     // Ends every running animation of the screen at once.
     void completeAnimations();
 
@@ -40,6 +44,7 @@ private:
     AppStore* m_store;
     QScrollArea* m_scroll;
     QLabel* m_heading;
+    TagLabel* m_ownDeckTag;
     QLabel* m_progress;
     ActionButton* m_saveButton;
     QWidget* m_readingBody;
@@ -54,4 +59,6 @@ private:
     QLabel* m_hint;
     InterpretationView* m_panel;
     PreparationView* m_preparation;
+    OwnDeckView* m_ownDeck;
+    bool m_layingOut = false;
 };

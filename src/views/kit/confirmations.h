@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QMessageBox;
+class QPushButton;
+class QWidget;
+
+namespace Confirmations {
+
+// A window-modal confirmation before removing something: `question` with the trash symbol,
+// the destructive button `removeText` in red and "Cancelar", which is the default and the
+// answer to Escape. The destructive button is returned through `remove`; the caller opens
+// the box and reads the answer when it finishes.
+QMessageBox* removal(QWidget* parent, const QString& windowTitle, const QString& question,
+                     const QString& removeText, QPushButton** remove);
+
+} // namespace Confirmations
