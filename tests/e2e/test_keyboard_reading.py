@@ -1,5 +1,7 @@
-"""A whole reading driven from the keyboard on a real X11 display, from the welcome sheet to
-the saved state file, which is then read back with Python's own JSON reader."""
+"""Whole readings driven from the keyboard on a real X11 display: from the welcome sheet to a
+drawn five-card cross saved with Ctrl+S, then a Celtic cross laid out with one's own cards,
+read, saved, given a follow-up entry, exported and found by the history search. The state
+file and the exported text are then read back with Python's own readers."""
 
 import json
 import os
@@ -14,6 +16,15 @@ SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__f
 NAME = "Lía"
 QUESTION = "¿Qué puedo aprender de este vínculo?"
 CROSS_TITLES = ["Apoyo", "Obstáculo", "Estado actual", "Dirección", "Síntesis"]
+CELTIC_TITLES = ["Situación", "Lo que cruza", "Raíz", "Pasado reciente", "Aspiración",
+                 "Próximo paso", "Tu actitud", "Entorno", "Deseos y temores", "Panorama"]
+# What is typed in the card picker for each place, and the card it must find: numerals in
+# the deck's and the modern form, numbers, and words typed without their accent.
+OWN_CARDS = [("xiii", 13), ("ii", 2), ("mundo", 21), ("VII", 7), ("loco", 0),
+             ("ermitano", 9), ("xvi", 16), ("iv", 4), ("fuerza", 11), ("19", 19)]
+OWN_REVERSED = 6
+OWN_QUESTION = "¿Qué necesito ver antes de cambiar de trabajo?"
+FOLLOW_UP = "Hablé con Marta y fue mejor de lo que temía."
 UUID = re.compile(r"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$")
 
 
@@ -32,6 +43,101 @@ def slot_label(index):
     return lambda name: name.startswith(f"{index + 1}, {CROSS_TITLES[index]}, ")
 
 
+def fill(app, what, field_name, text):
+    """Tabs to the text field with this accessible name and types `text` into it."""
+    import pyatspi
+    field = app.tab_to(what, lambda n: n.getRole() == pyatspi.ROLE_TEXT and n.name == field_name)
+    app.type(text)
+    ds.wait_for_text(field, text, f"the text typed in {what}")
+
+
+def own_label(index, name, reversed_card):
+    orientation = "invertida" if reversed_card else "al derecho"
+    return f"{index + 1}, {CELTIC_TITLES[index]}, {name}, {orientation}"
+
+
+def own_deck_reading(app, desktop, state_path, names):
+    """A Celtic cross laid out with one's own cards, from the form to the history search."""
+    import pyatspi
+
+    # The saved reading makes way for a new one at once.
+    app.key("ctrl+n")
+    fill(app, "the question field", "Tu pregunta (opcional)", OWN_QUESTION)
+    app.tab_to("the spread picker", lambda n: n.getRole() == pyatspi.ROLE_COMBO_BOX
+               and n.name.startswith("Cruz de cinco cartas"))
+    app.key("Down")
+    app.wait_for("the Celtic cross", pyatspi.ROLE_COMBO_BOX,
+                 lambda name: name.startswith("Cruz celta"))
+    start = app.tab_to("the own-deck button", lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                       and n.name == "Registrar mi propia tirada")
+    ds.check(start.description, "the own-deck button has no description")
+    app.key("space")
+
+    # Ten empty places, and the keyboard in the grid of cards.
+    for index in range(10):
+        app.wait_for(f"empty place {index + 1}", pyatspi.ROLE_PUSH_BUTTON,
+                     f"{index + 1}, {CELTIC_TITLES[index]}, sin carta")
+    ds.wait_until(lambda: any(n.getRole() == pyatspi.ROLE_LIST_ITEM for n in app.focused_nodes()),
+                  "the keyboard in the card picker")
+    ds.check(not app.find_all(pyatspi.ROLE_PUSH_BUTTON, "Leer mi tirada")[0].getState()
+             .contains(pyatspi.STATE_ENABLED), "«Leer mi tirada» is enabled before the end")
+    for index, (typed, card) in enumerate(OWN_CARDS):
+        if index == OWN_REVERSED:
+            # The switch sits just before the grid.
+            switch = app.tab_to("the switch Invertida", lambda n: n.name == "Invertida",
+                                backwards=True)
+            app.key("space")
+            ds.wait_until(lambda: app.nodes() and switch.getState().contains(
+                pyatspi.STATE_CHECKED), "the switch to turn on")
+            app.key("Tab")
+        app.type(typed)
+        app.key("Return")
+        app.wait_for(f"place {index + 1} holding {names[card]}", pyatspi.ROLE_PUSH_BUTTON,
+                     own_label(index, names[card], index == OWN_REVERSED))
+
+    # Complete: the keyboard waits on «Leer mi tirada».
+    ds.wait_until(lambda: any(n.name == "Leer mi tirada" for n in app.focused_nodes()),
+                  "the keyboard on «Leer mi tirada»")
+    app.key("Return")
+    app.wait_for("the reading on the table", pyatspi.ROLE_PUSH_BUTTON, "Ver síntesis")
+    app.key("ctrl+s")
+    ds.wait_until(lambda: len(ds.state_file_json(state_path)[1]["history"]) == 2,
+                  "the own-deck reading in the state file")
+
+    # How it unfolded: the entry is written at once.
+    fill(app, "the follow-up field", "Cómo se desarrolló", FOLLOW_UP)
+    app.key("ctrl+Return")
+    ds.wait_until(lambda: ds.state_file_json(state_path)[1]["history"][0].get("followUps"),
+                  "the follow-up entry in the state file")
+
+    # Exported through the save dialog, typing the file's path.
+    export_path = desktop.path("mi-tirada.txt")
+    app.key("ctrl+e")
+    app.wait_for("the export dialog", pyatspi.ROLE_DIALOG, "Exportar lectura")
+    app.key("ctrl+a")
+    app.type(export_path)
+    app.key("Return")
+    ds.wait_until(lambda: os.path.exists(export_path), "the exported file")
+    # Without a window manager the window does not take the keyboard back by itself.
+    app.activate("Arcandel")
+
+    # The history finds the reading by a word of its entry.
+    app.tab_to("the sidebar", lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Secciones")
+    app.key("Down")
+    fill(app, "the history search", "Buscar preguntas, cartas o notas", "Marta")
+
+    def found():
+        rows = [n for n in app.find_all(pyatspi.ROLE_LIST_ITEM)
+                if n.parent is not None and n.parent.name == "Mis tiradas"]
+        return rows if len(rows) == 1 else None
+
+    [row] = ds.wait_until(found, "one history row for the word of the entry")
+    ds.check(row.name.startswith(OWN_QUESTION) and row.name.endswith(", Mi baraja, 1 seguimiento"),
+             f"the history row reads {row.name!r}")
+    with open(export_path, encoding="utf-8") as f:
+        return f.read()
+
+
 def test(desktop, arguments):
     import pyatspi
 
@@ -43,10 +149,7 @@ def test(desktop, arguments):
         app.wait_for("the welcome sheet", pyatspi.ROLE_DIALOG, "Bienvenido a Arcandel")
         app.wait_for("the welcome button", pyatspi.ROLE_PUSH_BUTTON, "Entrar a la mesa")
         app.activate("Bienvenido a Arcandel")
-        name_field = app.tab_to("the name field", lambda n: n.getRole() == pyatspi.ROLE_TEXT
-                                and n.name == "Nombre o apodo (opcional)")
-        app.type(NAME)
-        ds.wait_for_text(name_field, NAME, "the typed name in the name field")
+        fill(app, "the name field", "Nombre o apodo (opcional)", NAME)
 
         # Default spread: two steps down from "Pasado · presente · futuro".
         app.tab_to("the default spread picker", lambda n: n.getRole() == pyatspi.ROLE_COMBO_BOX
@@ -77,10 +180,7 @@ def test(desktop, arguments):
                    and n.name == "General")
         app.key("Down")
         app.wait_for("the topic Relaciones", pyatspi.ROLE_COMBO_BOX, "Relaciones")
-        question = app.tab_to("the question field", lambda n: n.getRole() == pyatspi.ROLE_TEXT
-                              and n.name == "Tu pregunta (opcional)")
-        app.type(QUESTION)
-        ds.wait_for_text(question, QUESTION, "the typed question")
+        fill(app, "the question field", "Tu pregunta (opcional)", QUESTION)
         app.wait_for("the cross on the preparation screen", pyatspi.ROLE_COMBO_BOX,
                      lambda name: name.startswith("Cruz de cinco cartas"))
         app.tab_to("the shuffle button", lambda n: n.getRole() == pyatspi.ROLE_PUSH_BUTTON
@@ -127,6 +227,8 @@ def test(desktop, arguments):
 
         raw, _ = ds.wait_until(saved, "the reading in the state file")
         saved_at = time.time()
+        exported = own_deck_reading(app, desktop, state_path, deck_names())
+        raw = open(state_path, "rb").read()
 
         app.key("ctrl+q")
         ds.check(app.wait_exit() == 0, "Arcandel did not exit cleanly:\n" + app.output())
@@ -149,8 +251,9 @@ def test(desktop, arguments):
         "onboardingDone": True, "reversals": True, "sound": False, "spread": "cross",
         "theme": "Esmeralda"}, f"preferences: {preferences}")
 
-    ds.check(len(document["history"]) == 1, "the history does not hold exactly one reading")
-    reading = document["history"][0]
+    ds.check(len(document["history"]) == 2, "the history does not hold exactly two readings")
+    check_own_reading(document["history"][0], exported)
+    reading = document["history"][1]
     ds.check(sorted(reading) == sorted([
         "cards", "date", "favorite", "id", "interpretations", "notes", "question", "reader",
         "revealed", "spread", "synthesis", "topic"]), f"reading fields: {sorted(reading)}")
@@ -186,6 +289,26 @@ def test(desktop, arguments):
              "the reading does not hold five interpretations")
     ds.check(isinstance(reading["synthesis"], str) and reading["synthesis"].strip(),
              "the reading has no synthesis")
+
+
+def check_own_reading(reading, exported):
+    """The Celtic cross laid out by hand, as the file keeps it and as it was exported."""
+    ds.check(reading["ownDeck"] is True and reading["spread"] == "celtic"
+             and reading["revealed"] == 10 and reading["question"] == OWN_QUESTION,
+             f"the own-deck reading: {reading}")
+    cards = [(card["arcanaID"], card["reversed"]) for card in reading["cards"]]
+    ds.check(cards == [(card, index == OWN_REVERSED) for index, (_, card) in enumerate(OWN_CARDS)],
+             f"the own-deck cards: {cards}")
+    [entry] = reading["followUps"]
+    ds.check(sorted(entry) == ["date", "id", "text"] and entry["text"] == FOLLOW_UP
+             and UUID.match(entry["id"]) and entry["date"] > reading["date"],
+             f"the follow-up entry: {entry}")
+    lines = exported.split("\n")
+    ds.check(lines[2].startswith("Cruz celta · ") and
+             lines[3] == "Tirada hecha con tu propia baraja." and lines[4] == OWN_QUESTION,
+             f"the exported heading: {lines[:5]}")
+    ds.check("\n\nCómo se desarrolló\n" in exported and exported.count(FOLLOW_UP) == 1,
+             "the exported text lacks the follow-up entry")
 
 
 if __name__ == "__main__":

@@ -114,6 +114,32 @@ private Q_SLOTS:
         QCOMPARE(view.emptyTitle(), QStringLiteral("No hay tiradas que coincidan."));
     }
 
+    void ownDeckAndFollowUpsShowAndAreSearched()
+    {
+        QList<Reading> history = sampleHistory();
+        history[1].followUps = {FollowUp{QUuid::createUuid(), 1.0, QStringLiteral("Sin novedad")}};
+        history[2].ownDeck = true;
+        history[2].followUps = {
+            FollowUp{QUuid::createUuid(), 2.0, QStringLiteral("Hablé con Marta")},
+            FollowUp{QUuid::createUuid(), 3.0, QStringLiteral("Todo bien")}};
+        Table table(history);
+        HistoryView view(table.store.get());
+        const QAbstractItemModel* rows = view.filterModel();
+        QStringList counts;
+        for (int row = 0; row < 3; ++row)
+            counts << rows->index(row, 0).data(HistoryModel::FollowUpsRole).toString();
+        QCOMPARE(counts, QStringList({QString(), QStringLiteral("1 seguimiento"),
+                                      QStringLiteral("2 seguimientos")}));
+        QVERIFY(rows->index(2, 0).data(HistoryModel::OwnDeckRole).toBool());
+        QVERIFY(!rows->index(0, 0).data(HistoryModel::OwnDeckRole).toBool());
+        QVERIFY(rows->index(2, 0)
+                    .data(Qt::AccessibleTextRole)
+                    .toString()
+                    .endsWith(QStringLiteral(", Mi baraja, 2 seguimientos")));
+        view.setSearch(QStringLiteral("MARTA"));
+        QCOMPARE(shownRows(view), QStringList({c}));
+    }
+
     void emptyHistoryOffersTheTable()
     {
         Table table;

@@ -4,6 +4,7 @@
 #include "views/kit/motion.h"
 #include "views/kit/table_palette.h"
 #include "views/kit/table_surface.h"
+#include "views/kit/typography.h"
 
 #include <QPainter>
 #include <QProcess>
