@@ -6,7 +6,6 @@
 #include "store/reading_text.h"
 #include "store/state_file.h"
 
-#include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
 #include <QSet>
@@ -48,16 +47,15 @@ QString paragraphs(const QString& text)
     return text.isEmpty() ? QString() : text + QStringLiteral("\n\n");
 }
 
-// The readable part of a reading, its headings starting at `level`; `json` is its JSON form.
-QString body(const Reading& reading, const QJsonObject& json, int level)
+// The readable part of a reading, its headings starting at `level`.
+QString body(const Reading& reading, int level)
 {
-    const JournalMarkdown::Extras extras = JournalMarkdown::extras(json);
     QString out = heading(level, reading.question.isEmpty() ? QStringLiteral("Lectura general")
                                                             : reading.question);
     out += QLatin1Char('*') + ReadingText::dateText(reading.date) + QStringLiteral(" · ") +
            name(reading.spread) + QStringLiteral(" · ") + rawValue(reading.topic) +
            QStringLiteral("*\n\n");
-    if (extras.ownDeck)
+    if (reading.ownDeck)
         out += QStringLiteral("Tirada hecha con tu propia baraja.\n\n");
 
     out += heading(level + 1, QStringLiteral("Las cartas"));
@@ -79,9 +77,9 @@ QString body(const Reading& reading, const QJsonObject& json, int level)
         out += heading(level + 1, QStringLiteral("Síntesis")) + paragraphs(reading.synthesis);
     if (!reading.notes.isEmpty())
         out += heading(level + 1, QStringLiteral("Notas")) + paragraphs(reading.notes);
-    if (!extras.followUps.isEmpty())
+    if (!reading.followUps.isEmpty())
         out += heading(level + 1, QStringLiteral("Cómo se desarrolló"));
-    for (const JournalMarkdown::FollowUp& entry : extras.followUps)
+    for (const FollowUp& entry : reading.followUps)
         out += QStringLiteral("**") + ReadingText::dateText(entry.date) + QStringLiteral("**\n\n") +
                paragraphs(entry.text);
     return out;
@@ -147,18 +145,7 @@ QStringList fileNames(const QList<Reading>& readings)
 
 QByteArray document(const Reading& reading)
 {
-    const QJsonObject json = reading.toJson();
-    return frontMatter(reading, json) + '\n' + body(reading, json, 1).toUtf8();
-}
-
-Extras extras(const QJsonObject& reading)
-{
-    Extras extras;
-    extras.ownDeck = reading.value(QStringLiteral("ownDeck")).toBool();
-    for (const QJsonValue& entry : reading.value(QStringLiteral("followUps")).toArray())
-        extras.followUps.append(FollowUp{entry[QStringLiteral("date")].toDouble(),
-                                         entry[QStringLiteral("text")].toString()});
-    return extras;
+    return frontMatter(reading, reading.toJson()) + '\n' + body(reading, 1).toUtf8();
 }
 
 QString notebookFileName(QDate day)
@@ -175,7 +162,7 @@ QByteArray notebook(const QList<Reading>& readings, QDate day)
                   (readings.size() == 1 ? QStringLiteral(" tirada") : QStringLiteral(" tiradas")) +
                   QStringLiteral("*\n\n");
     for (const Reading& reading : readings)
-        out += QStringLiteral("---\n\n") + body(reading, reading.toJson(), 2);
+        out += QStringLiteral("---\n\n") + body(reading, 2);
     out += QStringLiteral("---\n\n*Lecturas simbólicas para reflexión personal.*\n");
     return out.toUtf8();
 }

@@ -30,19 +30,6 @@ QByteArray notebook(const QList<Reading>& readings, QDate day);
 // "Arcandel-cuaderno-AAAA-MM-DD.md".
 QString notebookFileName(QDate day);
 
-// What a reading may hold besides its fixed fields: made with one's own deck, and the dated
-// entries written later on how it unfolded. Read from the reading's own JSON form (the keys
-// "ownDeck" and "followUps" of the state file), so every export follows them as they are.
-struct FollowUp {
-    double date = 0;
-    QString text;
-};
-struct Extras {
-    bool ownDeck = false;
-    QList<FollowUp> followUps;
-};
-Extras extras(const QJsonObject& reading);
-
 // Reads the reading back from a file written by document(). On failure `error` gets the
 // Spanish reason.
 std::optional<Reading> parse(const QByteArray& bytes, QString* error);

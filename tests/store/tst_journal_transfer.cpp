@@ -53,6 +53,10 @@ QList<Reading> hostileHistory()
         r.favorite = i % 3 == 0;
         r.revealed = i % 4 == 0 ? 1 : r.cards.size();
         r.date = 700'000'000.0 - 86'400.0 * i - 0.125 * i; // newest first
+        r.ownDeck = i % 2 == 0;
+        for (int entry = 0; entry < i % 3; ++entry)
+            r.followUps.append(FollowUp{QUuid::createUuid(), r.date + 3600.0 * (entry + 1),
+                                        hostile.at((i + entry + 2) % hostile.size())});
         history.append(r);
     }
     return history;

@@ -2,7 +2,6 @@
 
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
-#include "store/journal_markdown.h"
 #include "store/reading_text.h"
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
@@ -242,8 +241,7 @@ void ReadingPage::layOut()
                      QStringLiteral(" · ") + ReadingText::dateText(r.date);
     if (!r.reader.isEmpty())
         detail += QStringLiteral(" · ") + r.reader;
-    const JournalMarkdown::Extras extras = JournalMarkdown::extras(r.toJson());
-    if (extras.ownDeck)
+    if (r.ownDeck)
         detail += QStringLiteral("\nTirada hecha con tu propia baraja.");
     addText(detail, {sans(10), softInk(), 0, 16, 1.2});
 
@@ -280,12 +278,12 @@ void ReadingPage::layOut()
         addText(QStringLiteral("NOTAS"), section);
         addText(r.notes, body);
     }
-    if (!extras.followUps.isEmpty())
+    if (!r.followUps.isEmpty())
         addText(QStringLiteral("CÓMO SE DESARROLLÓ"), section);
-    for (qsizetype i = 0; i < extras.followUps.size(); ++i) {
-        addText(ReadingText::dateText(extras.followUps.at(i).date).toUpper(),
+    for (qsizetype i = 0; i < r.followUps.size(); ++i) {
+        addText(ReadingText::dateText(r.followUps.at(i).date).toUpper(),
                 {sans(8, QFont::DemiBold, 1.2), printGold(), i == 0 ? 0.0 : 14.0, 4, 1.0, true});
-        addText(extras.followUps.at(i).text, body);
+        addText(r.followUps.at(i).text, body);
     }
 }
 
