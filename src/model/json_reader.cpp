@@ -2,7 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QSet>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -54,6 +56,186 @@ QString parseErrorText(QJsonParseError::ParseError error)
     }
     return QStringLiteral("el contenido no es JSON válido");
 }
+
+// " (línea N, columna M)" for a byte offset, counting characters rather than bytes so the
+// column is the one an editor shows on a line with accented letters.
+QString positionText(const QByteArray& bytes, qsizetype offset)
+{
+    const QByteArray before = bytes.left(std::clamp<qsizetype>(offset, 0, bytes.size()));
+    const qsizetype line = before.count('\n') + 1;
+    const QString lineStart = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1));
+    return QStringLiteral(" (línea ") + QString::number(line) + QStringLiteral(", columna ") +
+           QString::number(lineStart.toUcs4().size() + 1) + QLatin1Char(')');
+}
+
+// Finds the first key that an object of a well-formed document gives twice, comparing keys
+// as texts (so an escaped spelling of a key is the same key).
+class RepeatedKeyFinder {
+public:
+    explicit RepeatedKeyFinder(const QByteArray& bytes)
+        : m_begin(bytes.constData()), m_p(m_begin), m_end(m_begin + bytes.size())
+    {}
+
+    struct Found {
+        QString key;
+        JsonPath path; // of the object that holds it
+        qsizetype offset = 0;
+    };
+
+    std::optional<Found> find()
+    {
+        value(0);
+        return m_found;
+    }
+
+private:
+    // Each returns false to stop: a repetition was found or the text is not what it expects.
+    bool value(int depth)
+    {
+        skipSpace();
+        if (m_p == m_end || depth > 4096)
+            return false;
+        if (*m_p == '{')
+            return object(depth);
+        if (*m_p == '[')
+            return array(depth);
+        if (*m_p == '"')
+            return string(nullptr);
+        while (m_p != m_end && !QByteArrayView(",]} \t\r\n").contains(*m_p))
+            ++m_p;
+        return true;
+    }
+
+    bool object(int depth)
+    {
+        ++m_p;
+        QSet<QString> keys;
+        skipSpace();
+        if (m_p != m_end && *m_p == '}') {
+            ++m_p;
+            return true;
+        }
+        while (true) {
+            skipSpace();
+            const char* at = m_p;
+            QString key;
+            if (!string(&key))
+                return false;
+            if (keys.contains(key)) {
+                m_found = Found{key, m_path, at - m_begin};
+                return false;
+            }
+            keys.insert(key);
+            if (!next(':'))
+                return false;
+            m_path.append(key);
+            const bool ok = value(depth + 1);
+            m_path.removeLast();
+            if (!ok)
+                return false;
+            skipSpace();
+            if (m_p == m_end)
+                return false;
+            const char c = *m_p++;
+            if (c == '}')
+                return true;
+            if (c != ',')
+                return false;
+        }
+    }
+
+    bool array(int depth)
+    {
+        ++m_p;
+        skipSpace();
+        if (m_p != m_end && *m_p == ']') {
+            ++m_p;
+            return true;
+        }
+        for (qsizetype index = 0;; ++index) {
+            m_path.append(index);
+            const bool ok = value(depth + 1);
+            m_path.removeLast();
+            if (!ok)
+                return false;
+            skipSpace();
+            if (m_p == m_end)
+                return false;
+            const char c = *m_p++;
+            if (c == ']')
+                return true;
+            if (c != ',')
+                return false;
+        }
+    }
+
+    // Reads a string, decoding it into `text` when given. A \\uXXXX escape is one UTF-16 code
+    // unit, as the parser reads it.
+    bool string(QString* text)
+    {
+        if (m_p == m_end || *m_p != '"')
+            return false;
+        const char* run = ++m_p;
+        auto flush = [&] {
+            if (text)
+                text->append(QString::fromUtf8(run, m_p - run));
+        };
+        while (m_p != m_end && *m_p != '"') {
+            if (*m_p != '\\') {
+                ++m_p;
+                continue;
+            }
+            flush();
+            if (m_end - m_p < 2)
+                return false;
+            const char escape = m_p[1];
+            m_p += 2;
+            if (escape == 'u') {
+                if (m_end - m_p < 4)
+                    return false;
+                bool ok = false;
+                const ushort unit = QByteArray(m_p, 4).toUShort(&ok, 16);
+                if (!ok)
+                    return false;
+                if (text)
+                    text->append(QChar(unit));
+                m_p += 4;
+            } else if (text) {
+                const char* from = "bfnrt";
+                const char* to = "\b\f\n\r\t";
+                const char* known = std::strchr(from, escape);
+                text->append(QLatin1Char(known && escape ? to[known - from] : escape));
+            }
+            run = m_p;
+        }
+        if (m_p == m_end)
+            return false;
+        flush();
+        ++m_p;
+        return true;
+    }
+
+    bool next(char expected)
+    {
+        skipSpace();
+        if (m_p == m_end || *m_p != expected)
+            return false;
+        ++m_p;
+        return true;
+    }
+
+    void skipSpace()
+    {
+        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
+            ++m_p;
+    }
+
+    const char* m_begin;
+    const char* m_p;
+    const char* m_end;
+    JsonPath m_path;
+    std::optional<Found> m_found;
+};
 
 } // namespace
 
@@ -190,29 +372,29 @@ void JsonReader::fail(const QString& message)
         *m_error = capitalised(message) + QLatin1Char('.');
 }
 
-std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error)
+std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error,
+                                    const JsonPlaceName& placeName)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error == QJsonParseError::NoError) {
-        if (document.isArray())
-            return QJsonValue(document.array());
-        return QJsonValue(document.object());
+    if (parseError.error != QJsonParseError::NoError) {
+        if (error)
+            *error = QStringLiteral("El archivo no es JSON válido: ") +
+                     parseErrorText(parseError.error) + positionText(bytes, parseError.offset) +
+                     QLatin1Char('.');
+        return std::nullopt;
     }
-    if (error) {
-        const qsizetype offset = std::clamp<qsizetype>(parseError.offset, 0, bytes.size());
-        const QByteArray before = bytes.left(offset);
-        const qsizetype line = before.count('\n') + 1;
-        // Count characters, not bytes, so the column is the one an editor shows on a line
-        // with accented letters.
-        const QString lineStart = QString::fromUtf8(before.mid(before.lastIndexOf('\n') + 1));
-        const qsizetype column = lineStart.toUcs4().size() + 1;
-        *error = QStringLiteral("El archivo no es JSON válido: ") +
-                 parseErrorText(parseError.error) + QStringLiteral(" (línea ") +
-                 QString::number(line) + QStringLiteral(", columna ") + QString::number(column) +
-                 QStringLiteral(").");
+    if (const auto repeated = RepeatedKeyFinder(bytes).find()) {
+        if (error)
+            *error = QStringLiteral("La clave ") + quoted(repeated->key) +
+                     QStringLiteral(" aparece dos veces en ") +
+                     (placeName ? placeName(repeated->path) : QStringLiteral("un mismo objeto")) +
+                     positionText(bytes, repeated->offset) + QLatin1Char('.');
+        return std::nullopt;
     }
-    return std::nullopt;
+    if (document.isArray())
+        return QJsonValue(document.array());
+    return QJsonValue(document.object());
 }
 
 QString uuidText(const QUuid& id)

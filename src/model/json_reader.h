@@ -5,7 +5,9 @@
 #include <QJsonValue>
 #include <QString>
 #include <QUuid>
+#include <functional>
 #include <optional>
+#include <variant>
 
 // Strict reading of one JSON object: every key is required and must hold a value of the
 // expected type. The reader's first failure is written to `error` (which may be null) as a
@@ -63,9 +65,17 @@ private:
     bool m_failed = false;
 };
 
+// The keys and array indices that lead from the top of a document to one of its values.
+using JsonPath = QList<std::variant<QString, qsizetype>>;
+// Names the value at a path in Spanish for a description ("la tirada 3 del historial").
+using JsonPlaceName = std::function<QString(const JsonPath&)>;
+
 // Parses a whole document. On failure `error` gets a Spanish description with the line and
-// column of the fault.
-std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error);
+// column of the fault. A key given twice in one object is such a fault: which of the two
+// values counts would otherwise be a silent guess. `placeName` names the object holding it;
+// without one it is "un mismo objeto".
+std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error,
+                                    const JsonPlaceName& placeName = {});
 
 // Writes an identifier the way the state file keeps it: upper-case, no braces.
 QString uuidText(const QUuid& id);

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QUtf8StringView>
 #include <QUuid>
+#include <QVarLengthArray>
 #include <charconv>
 #include <cmath>
 
@@ -13,6 +14,8 @@ namespace {
 
 // Giving up is not an error: the general decoder takes over.
 struct GiveUp {};
+
+constexpr qsizetype maxMembers = 32;
 
 class Parser {
 public:
@@ -56,8 +59,14 @@ private:
             ++m_p;
             return;
         }
+        // Every key once, in every object: a document with a repeated key is invalid, and the
+        // general decoder says where. No object of ours has this many members.
+        QVarLengthArray<QByteArrayView, maxMembers> keys;
         while (true) {
             const QByteArrayView key = plainKey();
+            if (keys.size() == maxMembers || keys.contains(key))
+                throw GiveUp{};
+            keys.append(key);
             expect(':');
             if (!member(key))
                 skipValue(0);
