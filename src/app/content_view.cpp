@@ -11,6 +11,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/layouts.h"
 #include "views/pages/preferences_view.h"
+#include "views/pages/restore_view.h"
 #include "views/pages/sources_view.h"
 #include "views/patterns/patterns_session.h"
 #include "views/patterns/patterns_view.h"
@@ -68,6 +69,7 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     connect(store, &AppStore::sectionChanged, this, &ContentView::showDetail);
     connect(store, &AppStore::showSetupChanged, this, &ContentView::syncSheets);
     connect(store, &AppStore::showPreferencesChanged, this, &ContentView::syncSheets);
+    connect(store, &AppStore::showRestoreChanged, this, &ContentView::syncSheets);
     connect(store, &AppStore::errorChanged, this, &ContentView::syncErrorAlert);
     connect(store, &AppStore::noticeChanged, this, &ContentView::syncNotice);
     connect(store, &AppStore::showNewConfirmationChanged, this, &ContentView::syncConfirmation);
@@ -84,6 +86,11 @@ Sheet* ContentView::welcomeSheet() const
 Sheet* ContentView::preferencesSheet() const
 {
     return m_preferences;
+}
+
+Sheet* ContentView::restoreSheet() const
+{
+    return m_restore;
 }
 
 QMessageBox* ContentView::errorAlert() const
@@ -238,6 +245,28 @@ void ContentView::syncSheet(QPointer<Sheet>& slot, bool onboarding, const QStrin
         sheet->finish();
         sheet->deleteLater();
     }
+
+    if (m_store->showRestore() && !m_welcome && !m_preferences) {
+        if (!m_restore) {
+            auto* sheet = new Sheet(new RestoreView(m_store), true, presenter());
+            sheet->setObjectName(QStringLiteral("restoreSheet"));
+            sheet->setWindowTitle(QStringLiteral("Restaurar una copia"));
+            m_restore = sheet;
+            connect(sheet, &QDialog::finished, this, [this, sheet] {
+                if (m_restore == sheet)
+                    m_restore = nullptr;
+                sheet->deleteLater();
+                if (m_store->showRestore())
+                    m_store->setShowRestore(false);
+            });
+            sheet->open();
+        }
+    } else if (!m_store->showRestore() && m_restore) {
+        Sheet* sheet = m_restore;
+        m_restore = nullptr;
+        sheet->finish();
+        sheet->deleteLater();
+    }
 }
 
 QMessageBox* ContentView::makeAlert(const QString& name, const QString& title,
@@ -260,8 +289,16 @@ void ContentView::syncErrorAlert()
         QMessageBox* box = makeAlert(QStringLiteral("errorAlert"), errorTitle(), *error);
         // A failed write can be run again from here.
         QPushButton* retry = nullptr;
+        QPushButton* recover = nullptr;
         QPushButton* close = nullptr;
-        if (m_store->writeFailed()) {
+        if (m_store->recoveryCopy()) {
+            // The unreadable file's copy may still hold good readings.
+            recover = box->addButton(QStringLiteral("Recuperar las tiradas válidas"),
+                                     QMessageBox::AcceptRole);
+            recover->setObjectName(QStringLiteral("recover"));
+            close = box->addButton(QStringLiteral("Entendido"), QMessageBox::RejectRole);
+            box->setDefaultButton(recover);
+        } else if (m_store->writeFailed()) {
             retry = box->addButton(QStringLiteral("Reintentar"), QMessageBox::AcceptRole);
             retry->setObjectName(QStringLiteral("retry"));
             close = box->addButton(QStringLiteral("Aceptar"), QMessageBox::RejectRole);
@@ -272,8 +309,9 @@ void ContentView::syncErrorAlert()
         }
         box->setEscapeButton(close);
         m_errorAlert = box;
-        connect(box, &QDialog::finished, this, [this, box, retry] {
+        connect(box, &QDialog::finished, this, [this, box, retry, recover] {
             const bool again = retry && box->clickedButton() == retry;
+            const bool salvage = recover && box->clickedButton() == recover;
             if (m_errorAlert == box)
                 m_errorAlert = nullptr;
             box->deleteLater();
@@ -282,6 +320,8 @@ void ContentView::syncErrorAlert()
                 m_store->setError(std::nullopt);
             if (again)
                 m_store->retry();
+            if (salvage)
+                m_store->recoverValidReadings();
         });
         box->open();
     } else if (m_errorAlert) {
@@ -296,9 +336,11 @@ void ContentView::syncNotice()
 {
     if (!isVisible() || m_noticeAlert || !m_store->notice())
         return;
-    QMessageBox* box =
-        makeAlert(QStringLiteral("noticeAlert"),
-                  QStringLiteral("Tu diario cambió fuera de Arcandel"), *m_store->notice());
+    const Notice& notice = *m_store->notice();
+    QMessageBox* box = makeAlert(QStringLiteral("noticeAlert"), notice.title, notice.message);
+    if (!notice.caution)
+        box->setIconPixmap(boxPicture(
+            box, [](QPainter& painter, const QRectF& rect) { LanukMark::paint(painter, rect); }));
     QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box->setDefaultButton(accept);
     box->setEscapeButton(accept);

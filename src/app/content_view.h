@@ -42,6 +42,7 @@ public:
     // Open presentations, or null.
     Sheet* welcomeSheet() const;
     Sheet* preferencesSheet() const;
+    Sheet* restoreSheet() const;
     QMessageBox* errorAlert() const;
     QMessageBox* noticeAlert() const;
     QMessageBox* newConfirmation() const;
@@ -85,6 +86,7 @@ private:
 
     QPointer<Sheet> m_welcome;
     QPointer<Sheet> m_preferences;
+    QPointer<Sheet> m_restore;
     QPointer<QMessageBox> m_errorAlert;
     QPointer<QMessageBox> m_noticeAlert;
     QPointer<QMessageBox> m_confirmation;

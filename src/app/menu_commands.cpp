@@ -29,6 +29,9 @@ MenuCommands::MenuCommands(AppStore* store, QObject* parent) : QObject(parent), 
     m_newReading->setIconVisibleInMenu(false);
     m_preferences = makeAction(QStringLiteral("Configuración de la tirada…"),
                                QKeySequence(Qt::CTRL | Qt::Key_Comma), this);
+    m_restore = makeAction(QStringLiteral("Restaurar una copia…"), {}, this);
+    // Preview mode never reads the journal's copies.
+    m_restore->setEnabled(!store->preview());
     m_quit = makeAction(QStringLiteral("Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     m_revealNext = makeAction(QStringLiteral("Descubrir siguiente carta"), {}, this);
     m_revealAll = makeAction(QStringLiteral("Descubrir todas"), {}, this);
@@ -49,6 +52,7 @@ MenuCommands::MenuCommands(AppStore* store, QObject* parent) : QObject(parent), 
     connect(m_newReading, &QAction::triggered, this, [this] { m_store->requestNew(); });
     connect(m_preferences, &QAction::triggered, this,
             [this] { m_store->setShowPreferences(true); });
+    connect(m_restore, &QAction::triggered, this, [this] { m_store->setShowRestore(true); });
     connect(m_quit, &QAction::triggered, this, &MenuCommands::quitRequested);
     connect(m_revealNext, &QAction::triggered, this, [this] {
         if (const auto& current = m_store->current(); current && !current->complete())
@@ -80,6 +84,7 @@ void MenuCommands::install(QMenuBar* bar)
     file->addSeparator();
     file->addAction(m_exportJournal);
     file->addAction(m_import);
+    file->addAction(m_restore);
     file->addSeparator();
     file->addAction(m_quit);
 

@@ -19,6 +19,7 @@ public:
 
     QAction* newReading() const { return m_newReading; }
     QAction* preferences() const { return m_preferences; }
+    QAction* restoreBackup() const { return m_restore; }
     QAction* quit() const { return m_quit; }
     QAction* revealNext() const { return m_revealNext; }
     QAction* revealAll() const { return m_revealAll; }
@@ -44,6 +45,7 @@ private:
     AppStore* m_store;
     QAction* m_newReading;
     QAction* m_preferences;
+    QAction* m_restore;
     QAction* m_quit;
     QAction* m_revealNext;
     QAction* m_revealAll;

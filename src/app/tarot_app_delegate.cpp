@@ -2,6 +2,8 @@
 
 #include "app/launch_options.h"
 #include "app/window_capture.h"
+#include "store/app_store.h"
+#include "store/export_guard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,10 +27,13 @@ void TarotAppDelegate::applicationDidFinishLaunching(QMainWindow* window,
         return;
     const QString path = *options.capturePath;
     const bool quit = options.quitAfterCapture;
-    QTimer::singleShot(captureDelayMs, this, [path, quit] { capture(path, quit); });
+    // Also in preview mode, which reads no journal: the picture must not replace it.
+    const QString statePath = options.dataPath.value_or(AppStore::defaultSaveURL());
+    QTimer::singleShot(captureDelayMs, this,
+                       [path, quit, statePath] { capture(path, quit, statePath); });
 }
 
-bool TarotAppDelegate::capture(const QString& path, bool quitAfterwards)
+bool TarotAppDelegate::capture(const QString& path, bool quitAfterwards, const QString& statePath)
 {
     // The first visible window that has content, in the application's window order.
     QWidget* content = nullptr;
@@ -44,7 +49,9 @@ bool TarotAppDelegate::capture(const QString& path, bool quitAfterwards)
     const QImage image = WindowCapture::render(content);
     if (image.isNull())
         return false;
-    WindowCapture::writePng(image, path); // a failed write is not reported
+    // A failed write, or a refused one, is not reported.
+    if (statePath.isEmpty() || !ExportGuard::refusal(path, statePath))
+        WindowCapture::writePng(image, path);
     if (quitAfterwards)
         QCoreApplication::quit();
     return true;

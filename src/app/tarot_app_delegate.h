@@ -20,6 +20,8 @@ public:
     static bool applicationShouldTerminateAfterLastWindowClosed() { return true; }
 
     // The capture itself: photographs the first visible main window's content into `path`
-    // and, when asked to, quits. Returns whether a window was photographed.
-    static bool capture(const QString& path, bool quitAfterwards);
+    // and, when asked to, quits. Returns whether a window was photographed. A `path` that is
+    // the journal at `statePath` or one of its copies is not written, like any path that
+    // cannot be written.
+    static bool capture(const QString& path, bool quitAfterwards, const QString& statePath = {});
 };

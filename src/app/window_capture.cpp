@@ -34,7 +34,9 @@ bool writePng(const QImage& image, const QString& path)
     if (!image.save(&buffer, "PNG") || data.isEmpty())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // A picture of the journal is as private as the journal.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     return file.write(data) == data.size();
 }

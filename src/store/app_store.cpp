@@ -5,6 +5,8 @@
 #include "store/atomic_file.h"
 #include "store/export_guard.h"
 #include "store/file_errors.h"
+#include "store/regular_file.h"
+#include "store/salvage.h"
 #include "store/save_dialog.h"
 #include "store/sound_player.h"
 #include "store/state_file.h"
@@ -29,19 +31,57 @@ QString savingMessage(const QString& description)
            QLatin1Char('.');
 }
 
-QString conflictMessage(const QString& path, const QString& copy)
+QString quoted(const QString& path)
 {
-    return QStringLiteral("Otro programa cambió «") + QDir::toNativeSeparators(path) +
-           QStringLiteral("» mientras Arcandel estaba abierto. Esa versión se conserva en «") +
-           QDir::toNativeSeparators(copy) + QStringLiteral("», y tus tiradas se han guardado.");
+    return QStringLiteral("«") + QDir::toNativeSeparators(path) + QStringLiteral("»");
+}
+
+Notice conflictNotice(const QString& path, const QString& copy)
+{
+    return {QStringLiteral("Tu diario cambió fuera de Arcandel"),
+            QStringLiteral("Otro programa cambió ") + quoted(path) +
+                QStringLiteral(" mientras Arcandel estaba abierto. Esa versión se conserva en ") +
+                quoted(copy) + QStringLiteral(", y tus tiradas se han guardado."),
+            true};
+}
+
+QString readings(qsizetype count)
+{
+    return QString::number(count) +
+           (count == 1 ? QStringLiteral(" tirada") : QStringLiteral(" tiradas"));
+}
+
+Notice recoveredNotice(const Salvage::Result& result, qsizetype taken, const QString& copy)
+{
+    QString message;
+    if (taken == 0 && !result.preferences) {
+        message = QStringLiteral("En ") + quoted(copy) +
+                  QStringLiteral(" no había ninguna tirada que se pudiera recuperar.");
+    } else {
+        message = QStringLiteral("Has recuperado ") + (taken > 0 ? readings(taken) : QString()) +
+                  (taken > 0 && result.preferences ? QStringLiteral(" y ") : QString()) +
+                  (result.preferences ? QStringLiteral("tus preferencias") : QString()) +
+                  QStringLiteral(" de ") + quoted(copy) + QLatin1Char('.');
+    }
+    if (result.left > 0)
+        message += QLatin1Char(' ') +
+                   (result.left == 1 ? QStringLiteral("Una tirada no se pudo recuperar y sigue")
+                                     : QString::number(result.left) +
+                                           QStringLiteral(" tiradas no se pudieron recuperar y "
+                                                          "siguen")) +
+                   QStringLiteral(" en esa copia, que se conserva tal cual.");
+    else
+        message += QStringLiteral(" La copia se conserva tal cual.");
+    return {QStringLiteral("Tiradas recuperadas"), message};
 }
 
 } // namespace
 
 AppStore::AppStore(std::optional<QString> saveURL, bool preview, std::unique_ptr<RandomSource> rng,
-                   QObject* parent)
+                   std::function<QDateTime()> clock, QObject* parent)
     : QObject(parent), m_saveURL(saveURL ? *saveURL : defaultSaveURL()), m_preview(preview),
       m_rng(rng ? std::move(rng) : std::make_unique<SystemRandomSource>()),
+      m_clock(clock ? std::move(clock) : [] { return QDateTime::currentDateTime(); }),
       m_ownAlarm(Alarm::onEventLoop()), m_notesAlarm(m_ownAlarm.get())
 {
     if (!m_preview)
@@ -186,7 +226,7 @@ void AppStore::setWriteFailed(bool failed)
     Q_EMIT writeFailedChanged();
 }
 
-void AppStore::setNotice(const std::optional<QString>& notice)
+void AppStore::setNotice(const std::optional<Notice>& notice)
 {
     m_notice = notice;
     Q_EMIT noticeChanged();
@@ -196,6 +236,18 @@ void AppStore::setOwnDraft(const std::optional<OwnDraft>& draft)
 {
     m_ownDraft = draft;
     Q_EMIT ownDraftChanged();
+}
+
+void AppStore::setRecoveryCopy(const std::optional<QString>& path)
+{
+    m_recoveryCopy = path;
+    Q_EMIT recoveryCopyChanged();
+}
+
+void AppStore::setShowRestore(bool show)
+{
+    m_showRestore = show;
+    Q_EMIT showRestoreChanged();
 }
 
 bool AppStore::isSaved(const QUuid& id) const
@@ -590,19 +642,36 @@ void AppStore::load()
     case StateFile::ReadResult::Status::missing:
         return;
     case StateFile::ReadResult::Status::loaded:
-        setPreferences(result.state.preferences);
-        setHistory(result.state.history);
-        // Encoding every reading once now keeps the first write after start as cheap as
-        // the others.
-        m_encoder.encodeParts(m_preferences, m_history);
+        takeState(result.state);
+        // The day's backup is written while the window opens.
+        m_writer->post([path = m_saveURL, bytes = *result.bytes, now = m_clock()](FileIdentity&) {
+            Backups::takeDaily(path, bytes, now);
+        });
         return;
     case StateFile::ReadResult::Status::failed:
         break;
     }
-    setError(QStringLiteral("No se pudo leer la configuración: ") + result.error +
-             QStringLiteral(" El archivo original se conserva."));
-    const auto copy = StateFile::setAside(m_saveURL, QDateTime::currentSecsSinceEpoch());
+    const auto copy = StateFile::setAside(m_saveURL, m_clock().toSecsSinceEpoch(),
+                                          StateFile::Copy::recovery, result.bytes);
     m_originalAtRisk = !copy.secured;
+    QString message = QStringLiteral("No se pudo leer la configuración: ") + result.error +
+                      QStringLiteral(" El archivo original se conserva.");
+    if (!copy.copyPath.isEmpty()) {
+        message += QStringLiteral(" Hay una copia en ") + quoted(copy.copyPath) + QLatin1Char('.');
+        // A file that was read but did not decode may still hold good readings.
+        if (result.bytes)
+            m_recoveryCopy = copy.copyPath;
+    }
+    setError(message);
+}
+
+void AppStore::takeState(const SavedState& state)
+{
+    setPreferences(state.preferences);
+    setHistory(state.history);
+    // Encoding every reading once now keeps the first write after start as cheap as the
+    // others.
+    m_encoder.encodeParts(m_preferences, m_history);
 }
 
 QList<Reading> AppStore::historyToWrite() const
@@ -630,8 +699,7 @@ void AppStore::persist(When when)
     takeOutcomes();
     if (m_originalAtRisk) {
         // The unreadable file has no copy yet: make one now, or keep it in place.
-        m_originalAtRisk =
-            !StateFile::setAside(m_saveURL, QDateTime::currentSecsSinceEpoch()).secured;
+        m_originalAtRisk = !StateFile::setAside(m_saveURL, m_clock().toSecsSinceEpoch()).secured;
         if (m_originalAtRisk) {
             m_failedSaves.clear();
             for (const PendingSave& pending : std::as_const(m_pendingSaves))
@@ -665,7 +733,7 @@ void AppStore::takeOutcomes()
     for (const StateWriter::Outcome& outcome : m_writer->takeOutcomes()) {
         m_lastSettled = outcome.sequence;
         if (!outcome.conflictCopy.isEmpty())
-            setNotice(conflictMessage(m_saveURL, outcome.conflictCopy));
+            setNotice(conflictNotice(m_saveURL, outcome.conflictCopy));
         // A newer document holds the same saves and decides for them.
         const bool newest = outcome.sequence == m_lastSubmitted;
         if (outcome.failure && !newest)
@@ -737,4 +805,125 @@ void AppStore::discardUnsaved()
 qint64 AppStore::writeAttempts() const
 {
     return m_writer ? m_writer->attempts() : 0;
+}
+
+// Recovery and backups.
+
+void AppStore::recoverValidReadings()
+{
+    if (m_preview || !m_recoveryCopy)
+        return;
+    const QString copy = *m_recoveryCopy;
+    const RegularFile::Content content = RegularFile::read(copy);
+    if (!content.bytes) {
+        setError(QStringLiteral("No se pudieron recuperar las tiradas: ") + content.error);
+        return;
+    }
+    setRecoveryCopy(std::nullopt);
+    const Salvage::Result result = Salvage::salvage(*content.bytes);
+    // Readings saved since the start stay first; the recovered ones follow in their order.
+    QList<Reading> history = m_history;
+    qsizetype taken = 0;
+    for (const Reading& reading : result.readings) {
+        if (!history.contains(reading)) {
+            history.append(reading);
+            ++taken;
+        }
+    }
+    StateFile::giveDistinctIdentifiers(history);
+    setHistory(history);
+    if (result.preferences && !m_preferences.onboardingDone) {
+        setPreferences(*result.preferences);
+        if (m_phase == Phase::prepare)
+            setSpread(m_preferences.spread);
+        if (m_preferences.onboardingDone && m_showSetup)
+            setShowSetup(false);
+    }
+    persist();
+    setNotice(recoveredNotice(result, taken, copy));
+}
+
+QList<Backups::Entry> AppStore::backups()
+{
+    QList<Backups::Entry> entries;
+    // After the day's copy, which may still be under way.
+    if (!m_preview)
+        m_writer->run([&](FileIdentity&) { entries = Backups::list(m_saveURL); });
+    return entries;
+}
+
+bool AppStore::restoreBackup(const QString& path)
+{
+    if (m_preview)
+        return false;
+    const QString failed = QStringLiteral("No se pudo restaurar la copia: ");
+    // The copy is checked whole before anything changes.
+    const RegularFile::Content content = RegularFile::read(path);
+    QString problem = content.error;
+    std::optional<SavedState> state;
+    if (content.bytes)
+        state = StateFile::decodeAndValidate(*content.bytes, &problem);
+    if (!state) {
+        setError(failed + problem);
+        return false;
+    }
+    persistScheduledNotes();
+    const QDateTime now = m_clock();
+    Backups::Taken before;
+    std::optional<QString> failure;
+    m_writer->run([&](FileIdentity& onDisk) {
+        before = Backups::takeBeforeChange(m_saveURL, now);
+        if (before.failure) {
+            failure = QStringLiteral("antes de sustituir tu diario hay que copiarlo, y la copia "
+                                     "falló. ") +
+                      *before.failure;
+            return;
+        }
+        FileIdentity written;
+        failure = StateFile::write(m_saveURL, {*content.bytes}, &written);
+        if (written.exists)
+            onDisk = written;
+    });
+    // Whatever was waiting has been written first, into the copy just taken.
+    takeOutcomes();
+    if (failure) {
+        setError(failed + *failure);
+        return false;
+    }
+    m_pendingSaves.clear();
+    m_failedSaves.clear();
+    m_originalAtRisk = false;
+    if (m_writeFailed)
+        setWriteFailed(false);
+    if (m_recoveryCopy)
+        setRecoveryCopy(std::nullopt);
+    StateFile::giveDistinctIdentifiers(state->history);
+    takeState(*state);
+    if (m_phase == Phase::prepare)
+        setSpread(m_preferences.spread);
+    if (m_preferences.onboardingDone && m_showSetup)
+        setShowSetup(false);
+    const Backups::Entry restored = Backups::named(path);
+    QString message =
+        QStringLiteral("Tu diario ha vuelto a ") +
+        (restored.taken.isValid() ? QStringLiteral("la copia del ") + Backups::when(restored)
+                                  : quoted(path)) +
+        QStringLiteral(", con ") + readings(m_history.size()) + QLatin1Char('.');
+    if (!before.path.isEmpty())
+        message += QStringLiteral(" Tu diario tal como estaba se conserva en ") +
+                   quoted(before.path) + QLatin1Char('.');
+    setNotice(Notice{QStringLiteral("Copia restaurada"), message});
+    return true;
+}
+
+Backups::Taken AppStore::backUpBeforeChange()
+{
+    Backups::Taken taken;
+    if (m_preview)
+        return taken;
+    persistScheduledNotes();
+    const QDateTime now = m_clock();
+    m_writer->run([&](FileIdentity&) { taken = Backups::takeBeforeChange(m_saveURL, now); });
+    takeOutcomes();
+    return taken;
 }

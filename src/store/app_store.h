@@ -7,21 +7,33 @@
 #include "model/spread.h"
 #include "model/topic.h"
 #include "store/alarm.h"
+#include "store/backups.h"
 #include "store/journal_transfer.h"
 #include "store/phase.h"
 #include "store/reading_text.h"
 #include "store/state_encoder.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QUuid>
+#include <functional>
 #include <memory>
 #include <optional>
 
 class SaveDialog;
 class SoundPlayer;
 class StateWriter;
+struct SavedState;
+
+// A message that is no failure, shown in an alert of its own with this title.
+struct Notice {
+    QString title;
+    QString message;
+    bool caution = false; // something the user should look into
+    bool operator==(const Notice&) const = default;
+};
 
 // The one object that holds the running application's state and owns every user operation,
 // the state file and the text export. Screens observe its properties and call its
@@ -46,7 +58,9 @@ class AppStore : public QObject {
     Q_PROPERTY(bool showNewConfirmation READ showNewConfirmation WRITE setShowNewConfirmation NOTIFY
                    showNewConfirmationChanged)
     Q_PROPERTY(bool writeFailed READ writeFailed NOTIFY writeFailedChanged)
-    Q_PROPERTY(std::optional<QString> notice READ notice WRITE setNotice NOTIFY noticeChanged)
+    Q_PROPERTY(std::optional<Notice> notice READ notice WRITE setNotice NOTIFY noticeChanged)
+    Q_PROPERTY(std::optional<QString> recoveryCopy READ recoveryCopy NOTIFY recoveryCopyChanged)
+    Q_PROPERTY(bool showRestore READ showRestore WRITE setShowRestore NOTIFY showRestoreChanged)
     Q_PROPERTY(std::optional<OwnDraft> ownDraft READ ownDraft NOTIFY ownDraftChanged)
 
 public:
@@ -55,8 +69,10 @@ public:
     // saveURL: the state file; none means ~/.local/share/Arcandel/state.json.
     // preview: show the sample reading and never touch any file.
     // rng: the random source; none means the system's secure generator.
+    // clock: the present local date and time; none means the system's clock.
     explicit AppStore(std::optional<QString> saveURL = std::nullopt, bool preview = false,
-                      std::unique_ptr<RandomSource> rng = nullptr, QObject* parent = nullptr);
+                      std::unique_ptr<RandomSource> rng = nullptr,
+                      std::function<QDateTime()> clock = {}, QObject* parent = nullptr);
     ~AppStore() override;
 
     // Desktop services (not owned; may be null, then the store does without).
@@ -115,9 +131,10 @@ public:
     // Gives up whatever is not yet written (quitting without saving).
     void discardUnsaved();
     // A message that is no failure, for an alert of its own (the file was changed by
-    // another program and its version set aside); the window clears it.
-    const std::optional<QString>& notice() const { return m_notice; }
-    void setNotice(const std::optional<QString>& notice);
+    // another program and its version set aside, readings were recovered, a backup was
+    // restored); the window clears it.
+    const std::optional<Notice>& notice() const { return m_notice; }
+    void setNotice(const std::optional<Notice>& notice);
     // How many writes of the state file were attempted, for benchmarks.
     qint64 writeAttempts() const;
     // Notes are written at most this often, and at the latest this long after a change.
@@ -168,6 +185,28 @@ public:
     void editFollowUp(QUuid id, const QString& text);
     void removeFollowUp(QUuid id);
 
+    // Recovery and backups.
+    // The copy of an unreadable state file from which its valid readings can still be
+    // recovered, while that is on offer (from the start until recoverValidReadings).
+    const std::optional<QString>& recoveryCopy() const { return m_recoveryCopy; }
+    // Takes into the history every reading of the recovery copy that is valid on its own,
+    // and its preferences if they are and the welcome sheet is not yet done; writes the
+    // file and says in a notice how many were recovered and how many stayed behind. The copy
+    // is only read.
+    void recoverValidReadings();
+    // The "Restaurar una copia" sheet is open.
+    bool showRestore() const { return m_showRestore; }
+    void setShowRestore(bool show);
+    // The journal's backups, newest first (none in preview mode).
+    QList<Backups::Entry> backups();
+    // Replaces the journal with the backup at `path`: the state file as it is now is backed
+    // up first, then replaced, and the store takes the backup's preferences and history.
+    // Runs after every write already scheduled. A failure goes to `error`; returns success.
+    bool restoreBackup(const QString& path);
+    // Backs up the state file as it is on disk, after every write already scheduled, before
+    // a change that replaces the journal wholesale (an import). Nothing happens in preview.
+    Backups::Taken backUpBeforeChange();
+
     // A reading as exported plain text, and the export's suggested file name.
     static QString text(const Reading& reading) { return ReadingText::text(reading); }
     static QString exportFileName(const Reading& reading)
@@ -195,6 +234,8 @@ Q_SIGNALS:
     void writeFailedChanged();
     void noticeChanged();
     void ownDraftChanged();
+    void recoveryCopyChanged();
+    void showRestoreChanged();
 
 private:
     enum class When { now, soon };
@@ -207,6 +248,8 @@ private:
     void persist(When when = When::now);
     void persistScheduledNotes();
     void takeOutcomes();
+    void takeState(const SavedState& state);
+    void setRecoveryCopy(const std::optional<QString>& path);
     void setWriteFailed(bool failed);
     void save(When when);
     QList<Reading> historyToWrite() const;
@@ -225,6 +268,7 @@ private:
     QString m_saveURL;
     bool m_preview = false;
     std::unique_ptr<RandomSource> m_rng;
+    std::function<QDateTime()> m_clock;
     SoundPlayer* m_soundPlayer = nullptr;
     SaveDialog* m_saveDialog = nullptr;
     StateEncoder m_encoder;
@@ -237,7 +281,9 @@ private:
     quint64 m_lastSubmitted = 0;
     quint64 m_lastSettled = 0;
     bool m_writeFailed = false;
-    std::optional<QString> m_notice;
+    std::optional<Notice> m_notice;
+    std::optional<QString> m_recoveryCopy;
+    bool m_showRestore = false;
     // Set when the state file could not be read and no recovery copy of it could be made:
     // the next write must not replace it until a copy exists.
     bool m_originalAtRisk = false;

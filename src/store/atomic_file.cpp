@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -69,10 +70,16 @@ std::optional<QString> write(const QString& path, const QByteArray& bytes)
 std::optional<QString> write(const QString& path, const QList<QByteArray>& parts,
                              FileIdentity* written)
 {
+    if (written)
+        *written = {};
+    // A folder, FIFO or device at the path (or at the end of a link there) is never replaced.
+    struct stat existing {};
+    const bool replacing = ::stat(QFile::encodeName(path).constData(), &existing) == 0;
+    if (replacing && !S_ISREG(existing.st_mode))
+        return FileErrors::notRegular(path, existing.st_mode);
     QSaveFile file(path);
     // Never fall back to writing in place: a failure must leave the old file whole.
     file.setDirectWriteFallback(false);
-    const bool replacing = QFileInfo::exists(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileErrors::writeFailure(path, file.errorString());
     // QSaveFile gives a replaced file's mode to the new one, and the umask's to a new file:
@@ -96,25 +103,67 @@ std::optional<QString> write(const QString& path, const QList<QByteArray>& parts
         return FileErrors::writeFailure(path, systemText(error));
     }
     // Renaming keeps the inode, size and modification time taken here.
-    if (written)
-        *written = FileIdentity::ofOpenFile(file.handle(), parts);
+    const FileIdentity identity = FileIdentity::ofOpenFile(file.handle(), parts);
     if (!file.commit())
         return FileErrors::writeFailure(path, file.errorString());
+    if (written)
+        *written = identity;
+    // The rename is only durable once the folder is: a power cut could otherwise bring back
+    // the previous file, or none. QSaveFile follows a link to the file it replaces.
+    const QFileInfo info(path);
+    const QString target = info.canonicalFilePath();
+    if (const int error =
+            syncFolder(target.isEmpty() ? info.absolutePath() : QFileInfo(target).absolutePath()))
+        return FileErrors::writeFailure(path, systemText(error));
     return std::nullopt;
 }
 
-NewFile writeNew(const QString& path, const QByteArray& bytes)
+NewFile writeNew(const QString& path, const QByteArray& bytes, unsigned mode)
 {
-    QTemporaryFile temporary(
-        QFileInfo(path).absoluteDir().filePath(QStringLiteral(".arcandel-XXXXXX")));
-    if (!temporary.open() || writeAll(temporary.handle(), {bytes}) != 0 ||
-        ::fsync(temporary.handle()) != 0)
+    const QFileInfo info(path);
+    QTemporaryFile temporary(info.absoluteDir().filePath(QStringLiteral(".arcandel-XXXXXX")));
+    if (!temporary.open() || ::fchmod(temporary.handle(), mode & 07777) != 0 ||
+        writeAll(temporary.handle(), {bytes}) != 0 || ::fsync(temporary.handle()) != 0)
         return NewFile::failed;
-    // A hard link never replaces an existing file, and shows the copy whole or not at all.
+    // A hard link never replaces an existing name and never follows a link found there, and
+    // it shows the copy whole or not at all.
     if (::link(QFile::encodeName(temporary.fileName()).constData(),
                QFile::encodeName(path).constData()) != 0)
         return errno == EEXIST ? NewFile::exists : NewFile::failed;
-    return NewFile::written;
+    temporary.remove();
+    return syncFolder(info.absolutePath()) == 0 ? NewFile::written : NewFile::failed;
+}
+
+bool makeFolders(const QString& folder)
+{
+    QStringList missing;
+    QString current = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo::exists(current)) {
+        missing.prepend(current);
+        const QString parent = QFileInfo(current).path();
+        if (parent == current)
+            break;
+        current = parent;
+    }
+    for (const QString& path : std::as_const(missing)) {
+        if (::mkdir(QFile::encodeName(path).constData(), S_IRWXU) != 0 && errno != EEXIST)
+            return false;
+    }
+    return QFileInfo(folder).isDir();
+}
+
+int syncFolder(const QString& folder)
+{
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    // A file system that cannot sync a folder (EINVAL) keeps its entries as it can.
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    ::close(fd);
+    return error;
 }
 
 std::optional<QString> writeWithoutSync(const QString& path, const QByteArray& bytes)

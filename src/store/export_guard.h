@@ -3,13 +3,15 @@
 #include <QString>
 #include <optional>
 
-// Every export checks its target here first: writing an export over the state file would
-// lose the whole journal at the next start.
+// Every export and the window capture check their target here first: writing over the state
+// file, a recovery or conflict copy beside it, or a backup would destroy the journal or the
+// copy kept to save it.
 namespace ExportGuard {
 
 // The reason (a Spanish sentence, without "No se pudo exportar: ") why `target` must not be
-// written, or none. The same file is recognised by its device and inode, whatever path
-// leads to it (a hard link, a bind mount), and by its canonical path.
+// written, or none. An existing target is compared by device and inode, whatever path leads
+// to it (a link, a hard link, a bind mount); one that does not exist yet, by the canonical
+// path it would have.
 std::optional<QString> refusal(const QString& target, const QString& statePath);
 
 } // namespace ExportGuard

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -146,6 +148,28 @@ QString writeFailure(const QString& path, const QString& systemText)
         return QStringLiteral("No se pudo escribir el archivo ") + quoted(path) + QLatin1Char('.');
     return QStringLiteral("No se pudo escribir el archivo ") + quoted(path) + QStringLiteral(" (") +
            systemText.trimmed() + QStringLiteral(").");
+}
+
+QString notRegular(const QString& path, unsigned mode)
+{
+    if (S_ISDIR(mode))
+        return quoted(path) + QStringLiteral(" es una carpeta, no un archivo.");
+    QString kind = QStringLiteral("algo");
+    if (S_ISFIFO(mode))
+        kind = QStringLiteral("una tubería con nombre (FIFO)");
+    else if (S_ISCHR(mode) || S_ISBLK(mode))
+        kind = QStringLiteral("un dispositivo");
+    else if (S_ISSOCK(mode))
+        kind = QStringLiteral("un socket");
+    return quoted(path) + QStringLiteral(" es ") + kind +
+           QStringLiteral(", no un archivo normal. Arcandel solo lee y escribe archivos normales.");
+}
+
+QString tooLarge(const QString& path, qint64 size)
+{
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    return quoted(path) + QStringLiteral(" ocupa ") + spanish.formattedDataSize(size) +
+           QStringLiteral(", y Arcandel no lee archivos de más de 1 GiB.");
 }
 
 QString withoutFinalPeriod(QString sentence)

@@ -18,6 +18,13 @@ QString folderFailure(const QString& folder);
 // Why writing `path` (atomically, through a temporary file beside it) failed.
 QString writeFailure(const QString& path, const QString& systemText);
 
+// Why `path`, which exists, is not read or replaced: it is no regular file but what the
+// file type bits of `mode` (from stat) say.
+QString notRegular(const QString& path, unsigned mode);
+
+// Why the file at `path`, of `size` bytes, is not read: it is larger than any journal.
+QString tooLarge(const QString& path, qint64 size);
+
 // The Spanish sentence for a system error text Qt produced from errno, or none when the
 // text is not one of the recognised causes.
 std::optional<QString> systemErrorSentence(const QString& systemText);

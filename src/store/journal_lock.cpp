@@ -1,5 +1,7 @@
 #include "store/journal_lock.h"
 
+#include "store/atomic_file.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -31,13 +33,15 @@ JournalLock::~JournalLock() = default;
 
 JournalLock::Result JournalLock::acquire()
 {
-    QDir().mkpath(QFileInfo(m_statePath).absolutePath());
+    AtomicFile::makeFolders(QFileInfo(m_statePath).absolutePath());
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // Held for as long as the process lives, however long that is; only a dead owner's
     // lock is stale.
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    if (m_lock->tryLock(0)) {
+        QFile::setPermissions(m_lockPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         return Result::acquired;
+    }
     const QLockFile::LockError error = m_lock->error();
     m_lock.reset();
     return error == QLockFile::LockFailedError ? Result::heldElsewhere : Result::unavailable;

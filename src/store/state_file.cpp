@@ -3,12 +3,15 @@
 #include "model/spread.h"
 #include "store/atomic_file.h"
 #include "store/file_errors.h"
+#include "store/regular_file.h"
 #include "store/state_parser.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,17 +23,6 @@ QString counted(qint64 count, const QString& one, const QString& many)
 QString cards(qint64 count)
 {
     return counted(count, QStringLiteral("carta"), QStringLiteral("cartas"));
-}
-
-std::optional<QByteArray> contentOf(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
 }
 
 } // namespace
@@ -112,24 +104,35 @@ ReadResult read(const QString& path)
         return result;
     result.status = ReadResult::Status::failed;
     result.identity = FileIdentity::at(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = FileErrors::readFailure(path, file.errorString());
+    RegularFile::Content content = RegularFile::read(path);
+    if (!content.bytes) {
+        result.error = content.error;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = FileErrors::readFailure(path, file.errorString());
-        return result;
-    }
-    result.identity = FileIdentity::ofOpenFile(file.handle(), {bytes});
-    file.close();
-    std::optional<SavedState> state = decodeAndValidate(bytes, &result.error);
+    result.identity = content.identity;
+    result.bytes = std::move(content.bytes);
+    std::optional<SavedState> state = decodeAndValidate(*result.bytes, &result.error);
     if (!state)
         return result;
     result.status = ReadResult::Status::loaded;
     result.state = std::move(*state);
+    giveDistinctIdentifiers(result.state.history);
     return result;
+}
+
+qsizetype giveDistinctIdentifiers(QList<Reading>& history)
+{
+    QSet<QUuid> seen;
+    seen.reserve(history.size());
+    qsizetype changed = 0;
+    for (Reading& reading : history) {
+        while (seen.contains(reading.id)) {
+            reading.id = QUuid::createUuid();
+            ++changed;
+        }
+        seen.insert(reading.id);
+    }
+    return changed;
 }
 
 QString recoveryFileName(qint64 secondsSince1970)
@@ -144,27 +147,39 @@ QString conflictFileName(qint64 secondsSince1970)
            QStringLiteral(".json");
 }
 
-SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind)
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind,
+                        const std::optional<QByteArray>& content)
 {
     SetAsideResult result;
-    const QFileInfo info(path);
-    // A folder (or nothing) at the path cannot be replaced by a state file write.
-    if (!info.isFile()) {
+    // Nothing (or no regular file) at the path: no write replaces it.
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
         result.secured = true;
         return result;
     }
-    const std::optional<QByteArray> original = contentOf(path);
+    const std::optional<QByteArray> original = content ? content : RegularFile::read(path).bytes;
     if (!original)
         return result;
-    const QDir folder = info.absoluteDir();
+    const QDir folder = QFileInfo(path).absoluteDir();
     const QString plain = kind == Copy::recovery ? recoveryFileName(secondsSince1970)
                                                  : conflictFileName(secondsSince1970);
+    // A damaged file met at every start is copied once.
+    const QString pattern = plain.section(QLatin1Char('-'), 0, 1) + QStringLiteral("-*.json");
+    for (const QFileInfo& copy :
+         folder.entryInfoList({pattern}, QDir::Files | QDir::NoSymLinks | QDir::Hidden)) {
+        if (copy.size() == original->size() &&
+            RegularFile::read(copy.filePath()).bytes == original) {
+            result.secured = true;
+            result.copyPath = copy.absoluteFilePath();
+            return result;
+        }
+    }
     for (int attempt = 1; attempt <= 20; ++attempt) {
         QString name = plain;
         if (attempt > 1)
             name.insert(name.size() - 5, QLatin1Char('-') + QString::number(attempt));
         const QString copy = folder.filePath(name);
-        switch (AtomicFile::writeNew(copy, *original)) {
+        switch (AtomicFile::writeNew(copy, *original, info.st_mode)) {
         case AtomicFile::NewFile::written:
             result.secured = true;
             result.copyPath = copy;
@@ -173,13 +188,7 @@ SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind)
             // Any failure here (a full disk) would repeat with the next name.
             return result;
         case AtomicFile::NewFile::exists:
-            // Enough if it already holds this very content (a failure reported twice
-            // within one second).
-            if (contentOf(copy) == original) {
-                result.secured = true;
-                result.copyPath = copy;
-                return result;
-            }
+            break;
         }
     }
     return result;
@@ -189,7 +198,7 @@ std::optional<QString> write(const QString& path, const QList<QByteArray>& docum
                              FileIdentity* written)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
+    if (!AtomicFile::makeFolders(folder))
         return FileErrors::folderFailure(folder);
     return AtomicFile::write(path, document, written);
 }

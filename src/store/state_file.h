@@ -32,10 +32,18 @@ struct ReadResult {
     SavedState state;      // when loaded
     QString error;         // when failed: the description, a whole sentence
     FileIdentity identity; // of what was read (none when missing)
+    // What was read, also when it did not decode; none when nothing could be read.
+    std::optional<QByteArray> bytes;
 };
 
-// Reads the state file at `path`. A path where nothing exists is a first start.
+// Reads the state file at `path`. A path where nothing exists is a first start. Only a
+// regular file of at most RegularFile::sizeLimit bytes is read. In a loaded history every
+// reading has an identifier of its own (giveDistinctIdentifiers).
 ReadResult read(const QString& path);
+
+// Gives every reading whose identifier repeats an earlier one's a new identifier, so that
+// an operation by identifier touches one reading. Returns how many changed.
+qsizetype giveDistinctIdentifiers(QList<Reading>& history);
 
 // "state-recuperacion-<seconds>.json", and "state-conflicto-<seconds>.json" for a version
 // another program wrote.
@@ -51,10 +59,13 @@ struct SetAsideResult {
     QString copyPath;
 };
 
-// Copies the state file at `path` beside itself as a copy of the given kind named after the
-// time `secondsSince1970`. An existing file is never replaced: when the name is taken by
-// another content, a numbered variant of it is used.
-SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind = Copy::recovery);
+// Copies the state file at `path` (whose content is `content`, when already read) beside
+// itself as a copy of the given kind named after the time `secondsSince1970`, with the
+// file's own mode. A copy of the kind that already holds these very bytes is enough. An
+// existing file is never replaced, nor followed if it is a link: when the name is taken, a
+// numbered variant of it is used.
+SetAsideResult setAside(const QString& path, qint64 secondsSince1970, Copy kind = Copy::recovery,
+                        const std::optional<QByteArray>& content = std::nullopt);
 
 // Creates the folder of `path` if needed and writes `document` (the concatenation of its
 // parts) there atomically. Returns none on success or a Spanish sentence saying why it

@@ -9,7 +9,7 @@
 
 StateWriter::StateWriter(QString path, FileIdentity onDisk, std::function<void()> wake)
     : m_path(std::move(path)), m_wake(std::move(wake)), m_onDisk(std::move(onDisk)),
-      m_thread([this] { run(); })
+      m_thread([this] { loop(); })
 {}
 
 StateWriter::~StateWriter()
@@ -27,31 +27,55 @@ quint64 StateWriter::submit(QList<QByteArray> document)
     quint64 sequence = 0;
     {
         std::lock_guard lock(m_mutex);
-        m_waiting = std::move(document);
-        sequence = m_waitingSequence = ++m_lastSequence;
+        sequence = ++m_lastSequence;
+        if (m_queue.empty() || m_queue.back().job)
+            m_queue.push_back(Item{});
+        m_queue.back().sequence = sequence;
+        m_queue.back().document = std::move(document);
     }
     m_changed.notify_all();
     return sequence;
+}
+
+void StateWriter::post(Job job)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(Item{0, {}, std::move(job)});
+        ++m_jobsPosted;
+    }
+    m_changed.notify_all();
+}
+
+void StateWriter::run(Job job)
+{
+    std::unique_lock lock(m_mutex);
+    m_queue.push_back(Item{0, {}, std::move(job)});
+    const quint64 mine = ++m_jobsPosted;
+    lock.unlock();
+    m_changed.notify_all();
+    lock.lock();
+    m_changed.wait(lock, [&] { return m_jobsDone >= mine; });
 }
 
 bool StateWriter::waitUntilIdle(int timeoutMs)
 {
     std::unique_lock lock(m_mutex);
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [this] { return !m_waiting && !m_writing; });
+                              [this] { return m_queue.empty() && !m_writing; });
 }
 
 bool StateWriter::idle() const
 {
     std::lock_guard lock(m_mutex);
-    return !m_waiting && !m_writing;
+    return m_queue.empty() && !m_writing;
 }
 
 void StateWriter::discardWaiting()
 {
     {
         std::lock_guard lock(m_mutex);
-        m_waiting.reset();
+        std::erase_if(m_queue, [](const Item& item) { return !item.job; });
     }
     m_changed.notify_all();
 }
@@ -68,25 +92,35 @@ qint64 StateWriter::attempts() const
     return m_attempts;
 }
 
-void StateWriter::run()
+void StateWriter::loop()
 {
     while (true) {
-        QList<QByteArray> document;
-        quint64 sequence = 0;
+        Item item;
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_waiting || m_stopping; });
-            if (!m_waiting)
+            m_changed.wait(lock, [this] { return !m_queue.empty() || m_stopping; });
+            if (m_queue.empty())
                 return;
-            document = std::move(*m_waiting);
-            m_waiting.reset();
-            sequence = m_waitingSequence;
+            item = std::move(m_queue.front());
+            m_queue.pop_front();
             m_writing = true;
-            ++m_attempts;
+            if (!item.job)
+                ++m_attempts;
         }
-        Outcome outcome = write(sequence, document);
+        if (item.job) {
+            item.job(m_onDisk);
+            item.job = nullptr;
+            {
+                std::lock_guard lock(m_mutex);
+                ++m_jobsDone;
+                m_writing = false;
+            }
+            m_changed.notify_all();
+            continue;
+        }
+        Outcome outcome = write(item.sequence, item.document);
         // The parts go while no lock is held: their last owner may be this thread.
-        document.clear();
+        item.document.clear();
         {
             std::lock_guard lock(m_mutex);
             m_outcomes.append(std::move(outcome));
@@ -121,7 +155,8 @@ StateWriter::Outcome StateWriter::write(quint64 sequence, const QList<QByteArray
     }
     FileIdentity written;
     outcome.failure = StateFile::write(m_path, document, &written);
-    if (!outcome.failure)
+    // In place even when only syncing its folder failed: from now on it is ours.
+    if (written.exists)
         m_onDisk = written;
     return outcome;
 }

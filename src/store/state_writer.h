@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -14,7 +15,9 @@
 // Writes the state file on a thread of its own, one document at a time and in the order
 // given. When documents arrive faster than they are written, only the newest waiting one is
 // written. Before each write it checks that the file on disk is still the one this process
-// last read or wrote; a version changed by another program is first copied aside.
+// last read or wrote; a version changed by another program is first copied aside. Other
+// work on the journal's files (backups, replacing the file with a backup) runs on the same
+// thread, in its turn, so it never races a write.
 //
 // Documents are handed over as implicitly shared byte arrays that neither side changes
 // afterwards; everything else the two threads share is guarded by one mutex.
@@ -34,8 +37,16 @@ public:
     StateWriter(const StateWriter&) = delete;
     StateWriter& operator=(const StateWriter&) = delete;
 
-    // Queues `document` in place of any document still waiting; returns its number.
+    // Queues `document` in place of a document still waiting last in the queue; returns
+    // its number.
     quint64 submit(QList<QByteArray> document);
+    // A piece of work on the journal's files. It is given what this process last read or
+    // wrote at the path, and updates it when it replaces the file.
+    using Job = std::function<void(FileIdentity& onDisk)>;
+    // Queues `job` after everything queued so far.
+    void post(Job job);
+    // Runs `job` after everything queued so far and waits for it.
+    void run(Job job);
     // Waits until nothing is waiting or being written, at most `timeoutMs`; returns whether
     // that happened.
     bool waitUntilIdle(int timeoutMs);
@@ -48,7 +59,13 @@ public:
     qint64 attempts() const;
 
 private:
-    void run();
+    struct Item {
+        quint64 sequence = 0; // of a document
+        QList<QByteArray> document;
+        Job job;
+    };
+
+    void loop();
     Outcome write(quint64 sequence, const QList<QByteArray>& document);
 
     const QString m_path;
@@ -57,9 +74,10 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::optional<QList<QByteArray>> m_waiting;
-    quint64 m_waitingSequence = 0;
+    std::deque<Item> m_queue;
     quint64 m_lastSequence = 0;
+    quint64 m_jobsPosted = 0;
+    quint64 m_jobsDone = 0;
     bool m_writing = false;
     bool m_stopping = false;
     qint64 m_attempts = 0;

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/tarot_app_delegate.h"
 #include "store/app_store.h"
+#include "support/fixtures.h"
 #include "support/test_paths.h"
 #include "views/kit/typography.h"
 
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 class CaptureTest : public QObject {
     Q_OBJECT
@@ -79,6 +81,31 @@ private Q_SLOTS:
         QVERIFY(TarotAppDelegate::capture(picture, false));
         QCOMPARE(QImage(picture).size(),
                  app.window()->contentView()->size() * app.window()->devicePixelRatioF());
+        // Never over the journal itself.
+        const QString state = dir.filePath(QStringLiteral("datos/estado.json"));
+        const QByteArray journal = Fixtures::fileBytes(state);
+        QVERIFY(TarotAppDelegate::capture(state, false, state));
+        QCOMPARE(Fixtures::fileBytes(state), journal);
+    }
+
+    void captureNeverReplacesTheJournalThroughAHardLink()
+    {
+        QTemporaryDir dir;
+        const QString state = Fixtures::writeState(dir, {}, Fixtures::settled());
+        const QByteArray journal = Fixtures::fileBytes(state);
+        const QString link = dir.filePath(QStringLiteral("enlace.png"));
+        QVERIFY(::link(QFile::encodeName(state).constData(), QFile::encodeName(link).constData()) ==
+                0);
+        QProcess arcandel;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        arcandel.setProcessEnvironment(environment);
+        arcandel.start(TestPaths::executable(),
+                       {QStringLiteral("--data-path"), state, QStringLiteral("--capture"), link,
+                        QStringLiteral("--quit-after-capture")});
+        QVERIFY(arcandel.waitForFinished(25000));
+        QCOMPARE(arcandel.exitCode(), 0);
+        QCOMPARE(Fixtures::fileBytes(state), journal);
     }
 };
 

@@ -1,10 +1,13 @@
 #include "app/content_view.h"
 #include "app/sheet.h"
 #include "app/sidebar.h"
+#include "store/backups.h"
 #include "support/fixtures.h"
 #include "views/pages/preferences_view.h"
+#include "views/pages/restore_view.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -181,6 +184,44 @@ private Q_SLOTS:
         QVERIFY(!store.current());
         QCOMPARE(store.history().size(), 1);
         QCOMPARE(shown.view.detailKind(), Detail::table);
+    }
+
+    void recoveryAndRestoreFromTheWindow()
+    {
+        // A journal with one good reading and one with a card that does not exist.
+        QTemporaryDir dir;
+        const Reading good =
+            reading(QStringLiteral("¿Sigue aquí?"), {}, Spread::daily, {{3, false}});
+        const QString path =
+            writeState(dir, {good, reading({}, {}, Spread::daily, {{22, false}})}, settled());
+        AppStore store(path);
+        ContentView view(&store);
+        view.show();
+        QTRY_VERIFY(view.errorAlert() && view.errorAlert()->isVisible());
+        QVERIFY(view.errorAlert()->informativeText().contains(*store.recoveryCopy()));
+        named(view.errorAlert(), "recover")->click();
+        QTRY_VERIFY(view.noticeAlert() && view.noticeAlert()->isVisible());
+        QCOMPARE(view.noticeAlert()->text(), QStringLiteral("Tiradas recuperadas"));
+        QCOMPARE(store.history(), QList<Reading>{good});
+        view.noticeAlert()->buttons().first()->click();
+        // A copy that cannot be read is listed, and cannot be chosen.
+        QVERIFY(store.flush());
+        const QString copies = Backups::folder(path) + QLatin1Char('/');
+        QDir().mkpath(copies);
+        QVERIFY(QFile::copy(path, copies + QStringLiteral("state-2024-01-01.json")));
+        QFile damaged(copies + QStringLiteral("state-2024-01-02.json"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("{") == 1);
+        damaged.close();
+        store.setShowRestore(true);
+        QTRY_VERIFY(view.restoreSheet() && view.restoreSheet()->isVisible());
+        auto* restore = qobject_cast<RestoreView*>(view.restoreSheet()->content());
+        QCOMPARE(restore->list()->count(), 2);
+        QCOMPARE(restore->list()->item(0)->flags(), Qt::NoItemFlags);
+        restore->list()->setCurrentRow(1);
+        restore->restoreButton()->click();
+        QTRY_VERIFY(!view.restoreSheet());
+        QTRY_VERIFY(view.noticeAlert() &&
+                    view.noticeAlert()->text() == QStringLiteral("Copia restaurada"));
     }
 };
 

@@ -43,8 +43,8 @@ private Q_SLOTS:
             QStringList({QStringLiteral("Nueva tirada|Ctrl+N"),
                          QStringLiteral("Configuración de la tirada…|Ctrl+,"), QStringLiteral("-"),
                          QStringLiteral("Exportar cuaderno…|Ctrl+Shift+E"),
-                         QStringLiteral("Importar…|"), QStringLiteral("-"),
-                         QStringLiteral("Salir|Ctrl+Q")}));
+                         QStringLiteral("Importar…|"), QStringLiteral("Restaurar una copia…|"),
+                         QStringLiteral("-"), QStringLiteral("Salir|Ctrl+Q")}));
         QCOMPARE(itemsOf(bar.actions()[1]->menu()),
                  QStringList({QStringLiteral("Descubrir siguiente carta|"),
                               QStringLiteral("Descubrir todas|"), QStringLiteral("-"),

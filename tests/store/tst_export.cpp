@@ -1,6 +1,7 @@
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
 #include "store/app_store.h"
+#include "store/backups.h"
 #include "store_fixtures.h"
 #include "support/recording_services.h"
 #include "support/test_paths.h"
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QTimeZone>
 #include <ctime>
+#include <unistd.h>
 
 using namespace StoreFixtures;
 
@@ -145,18 +147,31 @@ void TestExport::exportWritesTheChosenFile()
     dialog.answer(QString());
     const QString prefix = QStringLiteral("No se pudo exportar: «");
     const QString missing = dir.filePath(QStringLiteral("no-existe"));
-    const QList<std::pair<QString, QString>> answers{
+    QList<std::pair<QString, QString>> answers{
         {QString(), QString()},
         {QString(), QString()},
         {missing + QStringLiteral("/a.txt"), QStringLiteral("No se pudo exportar: La carpeta «") +
                                                  missing + QStringLiteral("» no existe.")},
         {dir.path(), prefix + dir.path() + QStringLiteral("» es una carpeta, no un archivo.")},
-        // Replacing the state file with a text would lose the whole history.
-        {dir.filePath(QStringLiteral("./state.json")),
-         prefix + dir.filePath(QStringLiteral("./state.json")) +
-             QStringLiteral("» es el archivo donde Arcandel guarda tus preferencias y tu "
-                            "historial. Elige otro nombre.")},
     };
+    // Replacing the state file with a text would lose the whole history, and replacing a
+    // copy the journal's safety net; by any path, or by a name a copy is to take.
+    const QString link = dir.filePath(QStringLiteral("enlace.json"));
+    QVERIFY(::link(QFile::encodeName(state).constData(), QFile::encodeName(link).constData()) == 0);
+    store.waitForWriter();
+    const QString backup =
+        Backups::folder(state) + QLatin1Char('/') + listing(Backups::folder(state)).first();
+    const QString theJournal = QStringLiteral("» es el archivo donde Arcandel guarda tus "
+                                              "preferencias y tu historial. Elige otro nombre.");
+    const QString aCopy =
+        QStringLiteral("» es una copia que Arcandel guarda de tu diario. Elige otro nombre.");
+    for (const auto& [target, reason] : QList<std::pair<QString, QString>>{
+             {dir.filePath(QStringLiteral("./state.json")), theJournal},
+             {link, theJournal},
+             {backup, aCopy},
+             {dir.filePath(QStringLiteral("copias/nueva.txt")), aCopy},
+             {dir.filePath(QStringLiteral("state-recuperacion-5.json")), aCopy}})
+        answers.append({target, prefix + target + reason});
     for (const auto& [path, message] : answers) {
         if (!path.isEmpty())
             dialog.answer(path);
@@ -164,8 +179,10 @@ void TestExport::exportWritesTheChosenFile()
         QCOMPARE(store.error().value_or(QString()), message);
     }
     QCOMPARE(readFile(state), content);
+    QCOMPARE(readFile(backup), content);
     QCOMPARE(listing(dir.path()),
-             QStringList({QStringLiteral("mi lectura.txt"), QStringLiteral("state.json")}));
+             QStringList({QStringLiteral("copias"), QStringLiteral("enlace.json"),
+                          QStringLiteral("mi lectura.txt"), QStringLiteral("state.json")}));
 }
 
 QTEST_GUILESS_MAIN(TestExport)

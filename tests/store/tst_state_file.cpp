@@ -1,12 +1,18 @@
+#include "model/json_reader.h"
 #include "store/app_store.h"
+#include "store/backups.h"
 #include "store/state_encoder.h"
 #include "store/state_file.h"
 #include "store/state_parser.h"
 #include "store_fixtures.h"
+#include "support/recording_services.h"
 #include "support/test_paths.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -64,6 +70,14 @@ bool setReadOnly(const QString& folder, bool readOnly)
     return done;
 }
 
+QList<Reading> fiftyReadings()
+{
+    QList<Reading> history;
+    for (int i = 0; i < 50; ++i)
+        history.append(reading(Spread::daily, {i % 22}, i + 1));
+    return history;
+}
+
 QStringList recoveryCopies(const QString& folder)
 {
     return listing(folder).filter(QRegularExpression(QStringLiteral("^state-recuperacion-")));
@@ -84,6 +98,11 @@ private Q_SLOTS:
     void failedWriteLeavesTheReadingUnsaved();
     void uncopiedOriginalIsNeverReplaced();
     void changesByAnotherProgramAreKeptAside();
+    void validReadingsAreRecoveredFromTheCopy_data();
+    void validReadingsAreRecoveredFromTheCopy();
+    void oddFilesAreNeitherReadNorReplaced();
+    void repeatedIdentifiersBecomeDistinct();
+    void filesArePrivate();
 };
 
 void TestStateFile::writtenDocumentIsSortedAndPrettyPrinted()
@@ -137,11 +156,16 @@ void TestStateFile::unreadableDocumentIsKeptAndCopied()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("state.json"));
     QVERIFY(writeFile(path, content));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup);
     const qint64 before = QDateTime::currentSecsSinceEpoch();
     AppStore store(path);
     const qint64 after = QDateTime::currentSecsSinceEpoch();
 
-    QCOMPARE(store.error(), std::optional<QString>(readPrefix + description + readSuffix));
+    QVERIFY(store.recoveryCopy());
+    QCOMPARE(store.error(), std::optional<QString>(readPrefix + description + readSuffix +
+                                                   QStringLiteral(" Hay una copia en «") +
+                                                   *store.recoveryCopy() + QStringLiteral("».")));
     QVERIFY(store.history().isEmpty());
     QCOMPARE(store.preferences(), Preferences());
     QVERIFY(store.showSetup());
@@ -154,8 +178,12 @@ void TestStateFile::unreadableDocumentIsKeptAndCopied()
             .match(copies.first());
     QVERIFY(stamp.hasMatch());
     QVERIFY(stamp.captured(1).toLongLong() >= before && stamp.captured(1).toLongLong() <= after);
-    QCOMPARE(readFile(dir.filePath(copies.first())), content);
+    QCOMPARE(dir.filePath(copies.first()), *store.recoveryCopy());
+    QCOMPARE(readFile(*store.recoveryCopy()), content);
+    QCOMPARE(QFile::permissions(*store.recoveryCopy()), QFile::permissions(path));
     QCOMPARE(readFile(path), content);
+    // The same damaged bytes met again are not copied again.
+    QCOMPARE(AppStore(path).recoveryCopy(), store.recoveryCopy());
     QCOMPARE(listing(dir.path()).size(), 2);
 
     // The next write replaces the file; the copy keeps the damaged content.
@@ -253,8 +281,9 @@ void TestStateFile::failedWriteLeavesTheReadingUnsaved()
         writeFile(path, document(preferences(false, true), validHistory().mid(0, readings)));
     }
     const QByteArray previous = readFile(path);
-    const QStringList files = listing(folder);
     AppStore store(path);
+    store.waitForWriter(); // the day's backup
+    const QStringList files = listing(folder);
     store.setError(std::nullopt); // a folder at the path cannot be read either
     std::optional<FileSizeLimit> limit;
     if (cause == QStringLiteral("limit"))
@@ -350,13 +379,164 @@ void TestStateFile::changesByAnotherProgramAreKeptAside()
         const QStringList copies = listing(dir.path()).filter(name);
         QCOMPARE(copies.size(), 1);
         QCOMPARE(readFile(dir.filePath(copies.first())), theirs);
-        QVERIFY(store.notice()->contains(dir.filePath(copies.first())));
+        QVERIFY(store.notice()->message.contains(dir.filePath(copies.first())));
 
         // Our own writes are not taken for another program's.
         store.toggleFavorite(store.history().first().id);
         QVERIFY(store.flush());
         QCOMPARE(listing(dir.path()).filter(name), copies);
     }
+}
+
+void TestStateFile::validReadingsAreRecoveredFromTheCopy_data()
+{
+    QTest::addColumn<QByteArray>("damaged");
+    QTest::addColumn<int>("bad");
+    QTest::addColumn<int>("recovered");
+    QTest::addColumn<bool>("withPreferences");
+    const QByteArray whole = document(preferences(false, true), fiftyReadings());
+    QList<Reading> oneBad = fiftyReadings();
+    oneBad[20].cards[0].arcanaID = 22;
+    QTest::newRow("one bad reading of 50")
+        << document(preferences(false, true), oneBad) << 20 << 49 << true;
+    // Cut inside reading 31: the preferences, written after the history, are gone too.
+    QTest::newRow("cut short") << whole.left(
+                                      whole.indexOf(uuidText(fiftyReadings().at(30).id).toUtf8()))
+                               << 30 << 30 << false;
+    QTest::newRow("history given again, empty")
+        << QByteArray(whole).replace("\n    ],\n", "\n    ],\n    \"history\": [],\n") << -1 << 50
+        << true;
+}
+
+void TestStateFile::validReadingsAreRecoveredFromTheCopy()
+{
+    QFETCH(QByteArray, damaged);
+    QFETCH(int, bad);
+    QFETCH(int, recovered);
+    QFETCH(bool, withPreferences);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("state.json"));
+    writeFile(path, damaged);
+    AppStore store(path);
+    QVERIFY(store.recoveryCopy() && store.showSetup());
+    const QString copy = *store.recoveryCopy();
+    store.setError(std::nullopt);
+    store.recoverValidReadings();
+    QVERIFY(store.flush() && !store.recoveryCopy() && !store.error());
+
+    QList<Reading> expected = fiftyReadings();
+    if (bad >= 0)
+        expected.removeAt(bad);
+    QCOMPARE(store.history(), expected.first(recovered));
+    QCOMPARE(stateAt(path)->history, store.history());
+    QCOMPARE(store.preferences() == preferences(false, true), withPreferences);
+    QCOMPARE(store.showSetup(), !withPreferences);
+    QCOMPARE(readFile(copy), damaged);
+    const QString message = store.notice()->message;
+    QVERIFY2(message.startsWith(QStringLiteral("Has recuperado %1 tiradas").arg(recovered)),
+             qPrintable(message));
+    QCOMPARE(message.contains(QStringLiteral("Una tirada no se pudo recuperar")), bad >= 0);
+}
+
+void TestStateFile::oddFilesAreNeitherReadNorReplaced()
+{
+    const QString helper =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/store_helper_load");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("state.json"));
+    const QByteArray name = QFile::encodeName(path);
+    const QList<std::pair<std::function<bool()>, QString>> oddities{
+        {[&] { return mkfifo(name.constData(), 0600) == 0; },
+         QStringLiteral("es una tubería con nombre (FIFO), no un archivo normal")},
+        {[&] { return QFile::link(QStringLiteral("/dev/zero"), path); },
+         QStringLiteral("es un dispositivo, no un archivo normal")},
+        {[&] { return QDir().mkdir(path); }, QStringLiteral("es una carpeta, no un archivo")},
+        // Sparse: takes no room on the disk.
+        {[&] { return writeFile(path, {}) && truncate(name.constData(), (1ll << 30) + 1) == 0; },
+         QStringLiteral("ocupa 1,00 GiB, y Arcandel no lee archivos de más de 1 GiB")},
+    };
+    for (const auto& [make, sentence] : oddities) {
+        QVERIFY(make());
+        struct stat before {};
+        lstat(name.constData(), &before);
+        QProcess child;
+        child.start(helper, {path});
+        // A start that waits on the file fails here instead of hanging the test.
+        const bool finished = child.waitForFinished(30000);
+        if (!finished)
+            child.kill();
+        QVERIFY2(finished, qPrintable(sentence));
+        const QStringList said =
+            QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(said.first().startsWith(readPrefix + QStringLiteral("«") + path +
+                                         QStringLiteral("» ") + sentence),
+                 qPrintable(said.first()));
+        QVERIFY2(said.at(1).startsWith(QStringLiteral("No se pudo guardar: ")),
+                 qPrintable(said.at(1)));
+        struct stat after {};
+        lstat(name.constData(), &after);
+        QVERIFY(after.st_mode == before.st_mode && after.st_size == before.st_size);
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+    }
+}
+
+void TestStateFile::repeatedIdentifiersBecomeDistinct()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("state.json"));
+    QList<Reading> history{reading(Spread::daily, {1}, 1), reading(Spread::daily, {2}, 2)};
+    history[1].id = history[0].id;
+    writeFile(path, document(preferences(false, true), history));
+    AppStore store(path);
+    QVERIFY(!store.error() && store.history().size() == 2);
+    QCOMPARE(store.history().first(), history.first());
+    Reading second = store.history().last();
+    QVERIFY(second.id != history.first().id);
+    second.id = history.first().id;
+    QCOMPARE(second, history.last());
+
+    // Deleting one leaves the other.
+    const Reading kept = store.history().last();
+    store.deleteReading(history.first().id);
+    QVERIFY(store.flush());
+    QCOMPARE(stateAt(path)->history, QList<Reading>{kept});
+}
+
+void TestStateFile::filesArePrivate()
+{
+    const mode_t usual = umask(022);
+    const auto restoreUmask = qScopeGuard([usual] { umask(usual); });
+    const auto mode = [](const QString& path) {
+        struct stat info {};
+        stat(QFile::encodeName(path).constData(), &info);
+        return info.st_mode & 07777;
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nueva/carpeta/state.json"));
+    AppStore(path).apply(preferences(false, true));
+    AppStore store(path); // takes the day's backup
+    store.waitForWriter();
+    RecordingSaveDialog dialog;
+    store.setSaveDialog(&dialog);
+    const QString exported = dir.filePath(QStringLiteral("lectura.txt"));
+    dialog.answer(exported);
+    store.restore(reading(Spread::daily, {4}));
+    store.exportCurrent();
+    const QStringList backups = listing(Backups::folder(path));
+    QCOMPARE(backups.size(), 1);
+    for (const QString& file :
+         QStringList{path, exported, Backups::folder(path) + QLatin1Char('/') + backups.first()})
+        QCOMPARE(mode(file), 0600u);
+    for (const QString& folder :
+         {dir.filePath(QStringLiteral("nueva")), QFileInfo(path).path(), Backups::folder(path)})
+        QCOMPARE(mode(folder), 0700u);
+
+    // A file that exists keeps its mode.
+    chmod(QFile::encodeName(path).constData(), 0644);
+    store.apply(preferences(true, true));
+    QVERIFY(store.flush());
+    QCOMPARE(mode(path), 0644u);
 }
 
 QTEST_GUILESS_MAIN(TestStateFile)
