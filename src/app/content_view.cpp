@@ -212,22 +212,29 @@ void ContentView::syncSheets()
 {
     if (!isVisible())
         return;
-    syncSheet(m_welcome, true, QStringLiteral("welcomeSheet"),
-              QStringLiteral("Bienvenido a Arcandel"), &AppStore::showSetup,
-              &AppStore::setShowSetup, true);
-    // One sheet at a time: the preferences wait until the welcome sheet has closed.
-    syncSheet(m_preferences, false, QStringLiteral("preferencesSheet"),
-              QStringLiteral("Configuración de la tirada"), &AppStore::showPreferences,
-              &AppStore::setShowPreferences, !m_welcome);
+    syncSheet(
+        m_welcome, [this] { return new PreferencesView(m_store, true); }, false,
+        QStringLiteral("welcomeSheet"), QStringLiteral("Bienvenido a Arcandel"),
+        &AppStore::showSetup, &AppStore::setShowSetup, true);
+    // One sheet at a time: the others wait until the welcome sheet has closed.
+    syncSheet(
+        m_preferences, [this] { return new PreferencesView(m_store, false); }, true,
+        QStringLiteral("preferencesSheet"), QStringLiteral("Configuración de la tirada"),
+        &AppStore::showPreferences, &AppStore::setShowPreferences, !m_welcome);
+    syncSheet(
+        m_restore, [this] { return new RestoreView(m_store); }, true,
+        QStringLiteral("restoreSheet"), QStringLiteral("Restaurar una copia"),
+        &AppStore::showRestore, &AppStore::setShowRestore, !m_welcome && !m_preferences);
 }
 
-void ContentView::syncSheet(QPointer<Sheet>& slot, bool onboarding, const QString& name,
-                            const QString& title, bool (AppStore::*shown)() const,
-                            void (AppStore::*setShown)(bool), bool allowed)
+void ContentView::syncSheet(QPointer<Sheet>& slot, const std::function<QWidget*()>& content,
+                            bool dismissible, const QString& name, const QString& title,
+                            bool (AppStore::*shown)() const, void (AppStore::*setShown)(bool),
+                            bool allowed)
 {
     const bool wanted = (m_store->*shown)();
     if (wanted && allowed && !slot) {
-        auto* sheet = new Sheet(new PreferencesView(m_store, onboarding), !onboarding, presenter());
+        auto* sheet = new Sheet(content(), dismissible, presenter());
         sheet->setObjectName(name);
         sheet->setWindowTitle(title);
         slot = sheet;
@@ -242,28 +249,6 @@ void ContentView::syncSheet(QPointer<Sheet>& slot, bool onboarding, const QStrin
     } else if (!wanted && slot) {
         Sheet* sheet = slot;
         slot = nullptr;
-        sheet->finish();
-        sheet->deleteLater();
-    }
-
-    if (m_store->showRestore() && !m_welcome && !m_preferences) {
-        if (!m_restore) {
-            auto* sheet = new Sheet(new RestoreView(m_store), true, presenter());
-            sheet->setObjectName(QStringLiteral("restoreSheet"));
-            sheet->setWindowTitle(QStringLiteral("Restaurar una copia"));
-            m_restore = sheet;
-            connect(sheet, &QDialog::finished, this, [this, sheet] {
-                if (m_restore == sheet)
-                    m_restore = nullptr;
-                sheet->deleteLater();
-                if (m_store->showRestore())
-                    m_store->setShowRestore(false);
-            });
-            sheet->open();
-        }
-    } else if (!m_store->showRestore() && m_restore) {
-        Sheet* sheet = m_restore;
-        m_restore = nullptr;
         sheet->finish();
         sheet->deleteLater();
     }

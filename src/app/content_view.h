@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class AppStore;
@@ -62,11 +63,12 @@ protected:
 private:
     void showDetail();
     void syncSheets();
-    // Opens the preferences sheet that `slot` holds while the store's flag asks for it (and
-    // `allowed`), and closes it when the flag drops; a sheet the user closes clears the flag.
-    void syncSheet(QPointer<Sheet>& slot, bool onboarding, const QString& name,
-                   const QString& title, bool (AppStore::*shown)() const,
-                   void (AppStore::*setShown)(bool), bool allowed);
+    // Opens the sheet that `slot` holds, around the screen `content` makes, while the
+    // store's flag asks for it (and `allowed`), and closes it when the flag drops; a sheet
+    // the user closes clears the flag.
+    void syncSheet(QPointer<Sheet>& slot, const std::function<QWidget*()>& content,
+                   bool dismissible, const QString& name, const QString& title,
+                   bool (AppStore::*shown)() const, void (AppStore::*setShown)(bool), bool allowed);
     void syncErrorAlert();
     void syncNotice();
     void syncConfirmation();

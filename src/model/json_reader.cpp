@@ -1,5 +1,7 @@
 #include "model/json_reader.h"
 
+#include "model/json_cursor.h"
+
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSet>
@@ -72,9 +74,7 @@ QString positionText(const QByteArray& bytes, qsizetype offset)
 // as texts (so an escaped spelling of a key is the same key).
 class RepeatedKeyFinder {
 public:
-    explicit RepeatedKeyFinder(const QByteArray& bytes)
-        : m_begin(bytes.constData()), m_p(m_begin), m_end(m_begin + bytes.size())
-    {}
+    explicit RepeatedKeyFinder(const QByteArray& bytes) : m_at(bytes) {}
 
     struct Found {
         QString key;
@@ -92,147 +92,96 @@ private:
     // Each returns false to stop: a repetition was found or the text is not what it expects.
     bool value(int depth)
     {
-        skipSpace();
-        if (m_p == m_end || depth > 4096)
+        m_at.skipSpace();
+        if (depth > 4096)
             return false;
-        if (*m_p == '{')
-            return object(depth);
-        if (*m_p == '[')
-            return array(depth);
-        if (*m_p == '"')
+        switch (m_at.peek()) {
+        case '{': {
+            QSet<QString> keys;
+            return m_at.items('}', [&] {
+                m_at.skipSpace();
+                const char* start = m_at.p;
+                QString key;
+                if (!string(&key))
+                    return false;
+                if (keys.contains(key)) {
+                    m_found = Found{key, m_path, start - m_at.begin};
+                    return false;
+                }
+                keys.insert(key);
+                return m_at.next(':') && child(key, depth);
+            });
+        }
+        case '[': {
+            qsizetype index = 0;
+            return m_at.items(']', [&] { return child(index++, depth); });
+        }
+        case '"':
             return string(nullptr);
-        while (m_p != m_end && !QByteArrayView(",]} \t\r\n").contains(*m_p))
-            ++m_p;
-        return true;
-    }
-
-    bool object(int depth)
-    {
-        ++m_p;
-        QSet<QString> keys;
-        skipSpace();
-        if (m_p != m_end && *m_p == '}') {
-            ++m_p;
+        case '\0':
+            return false;
+        default:
+            while (m_at.p != m_at.end && !QByteArrayView(",]} \t\r\n").contains(*m_at.p))
+                ++m_at.p;
             return true;
-        }
-        while (true) {
-            skipSpace();
-            const char* at = m_p;
-            QString key;
-            if (!string(&key))
-                return false;
-            if (keys.contains(key)) {
-                m_found = Found{key, m_path, at - m_begin};
-                return false;
-            }
-            keys.insert(key);
-            if (!next(':'))
-                return false;
-            m_path.append(key);
-            const bool ok = value(depth + 1);
-            m_path.removeLast();
-            if (!ok)
-                return false;
-            skipSpace();
-            if (m_p == m_end)
-                return false;
-            const char c = *m_p++;
-            if (c == '}')
-                return true;
-            if (c != ',')
-                return false;
         }
     }
 
-    bool array(int depth)
+    bool child(const std::variant<QString, qsizetype>& step, int depth)
     {
-        ++m_p;
-        skipSpace();
-        if (m_p != m_end && *m_p == ']') {
-            ++m_p;
-            return true;
-        }
-        for (qsizetype index = 0;; ++index) {
-            m_path.append(index);
-            const bool ok = value(depth + 1);
-            m_path.removeLast();
-            if (!ok)
-                return false;
-            skipSpace();
-            if (m_p == m_end)
-                return false;
-            const char c = *m_p++;
-            if (c == ']')
-                return true;
-            if (c != ',')
-                return false;
-        }
+        m_path.append(step);
+        const bool ok = value(depth + 1);
+        m_path.removeLast();
+        return ok;
     }
 
     // Reads a string, decoding it into `text` when given. A \\uXXXX escape is one UTF-16 code
     // unit, as the parser reads it.
     bool string(QString* text)
     {
-        if (m_p == m_end || *m_p != '"')
+        if (m_at.peek() != '"')
             return false;
-        const char* run = ++m_p;
+        const char* run = ++m_at.p;
         auto flush = [&] {
             if (text)
-                text->append(QString::fromUtf8(run, m_p - run));
+                text->append(QString::fromUtf8(run, m_at.p - run));
         };
-        while (m_p != m_end && *m_p != '"') {
-            if (*m_p != '\\') {
-                ++m_p;
+        while (m_at.p != m_at.end && *m_at.p != '"') {
+            if (*m_at.p != '\\') {
+                ++m_at.p;
                 continue;
             }
             flush();
-            if (m_end - m_p < 2)
+            if (m_at.end - m_at.p < 2)
                 return false;
-            const char escape = m_p[1];
-            m_p += 2;
+            const char escape = m_at.p[1];
+            m_at.p += 2;
             if (escape == 'u') {
-                if (m_end - m_p < 4)
+                if (m_at.end - m_at.p < 4)
                     return false;
                 bool ok = false;
-                const ushort unit = QByteArray(m_p, 4).toUShort(&ok, 16);
+                const ushort unit = QByteArray(m_at.p, 4).toUShort(&ok, 16);
                 if (!ok)
                     return false;
                 if (text)
                     text->append(QChar(unit));
-                m_p += 4;
+                m_at.p += 4;
             } else if (text) {
                 const char* from = "bfnrt";
                 const char* to = "\b\f\n\r\t";
                 const char* known = std::strchr(from, escape);
                 text->append(QLatin1Char(known && escape ? to[known - from] : escape));
             }
-            run = m_p;
+            run = m_at.p;
         }
-        if (m_p == m_end)
+        if (m_at.p == m_at.end)
             return false;
         flush();
-        ++m_p;
+        ++m_at.p;
         return true;
     }
 
-    bool next(char expected)
-    {
-        skipSpace();
-        if (m_p == m_end || *m_p != expected)
-            return false;
-        ++m_p;
-        return true;
-    }
-
-    void skipSpace()
-    {
-        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
-            ++m_p;
-    }
-
-    const char* m_begin;
-    const char* m_p;
-    const char* m_end;
+    JsonCursor m_at;
     JsonPath m_path;
     std::optional<Found> m_found;
 };

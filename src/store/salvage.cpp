@@ -1,5 +1,6 @@
 #include "store/salvage.h"
 
+#include "model/json_cursor.h"
 #include "model/json_reader.h"
 #include "store/state_file.h"
 
@@ -9,92 +10,63 @@ namespace {
 // its brackets and quotes only, and leaves judging each value to the strict decoder.
 class Walker {
 public:
-    explicit Walker(const QByteArray& bytes)
-        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size())
+    explicit Walker(const QByteArray& bytes) : m_at(bytes)
     {
         if (bytes.startsWith("\xEF\xBB\xBF"))
-            m_p += 3;
+            m_at.p += 3;
     }
 
     Salvage::Result run()
     {
-        if (!next('{'))
+        m_at.skipSpace();
+        if (m_at.peek() != '{')
             return m_result;
-        do {
-            skipSpace();
-            const char* keyStart = m_p;
-            if (!skipString())
-                break;
-            const QByteArrayView key(keyStart + 1, m_p - keyStart - 2);
-            if (!next(':'))
-                break;
-            skipSpace();
-            if (key == "history" && peek() == '[') {
-                ++m_p;
-                if (!readings())
-                    break;
-                continue;
+        m_at.items('}', [this] {
+            m_at.skipSpace();
+            const char* keyStart = m_at.p;
+            if (!skipString() || !m_at.next(':'))
+                return false;
+            const QByteArrayView key(keyStart + 1, m_at.p - keyStart - 2);
+            m_at.skipSpace();
+            if (key == "history" && m_at.peek() == '[')
+                return m_at.items(']', [this] { return take(value()); });
+            const QByteArray text = value();
+            if (key == "preferences") {
+                if (const auto json = parseJson(text, nullptr))
+                    if (auto preferences = Preferences::fromJson(*json, {}, nullptr))
+                        m_result.preferences = preferences;
             }
-            const QByteArray value = this->value();
-            if (value.isEmpty())
-                break;
-            if (key != "preferences")
-                continue;
-            if (const auto json = parseJson(value, nullptr)) {
-                if (auto preferences = Preferences::fromJson(*json, {}, nullptr))
-                    m_result.preferences = preferences;
-            }
-        } while (next(','));
+            return !text.isEmpty();
+        });
         return m_result;
     }
 
 private:
-    // The elements of a history array, up to its end; false when the document breaks off.
-    bool readings()
+    // One element of a history; false when there is none (the document breaks off).
+    bool take(const QByteArray& element)
     {
-        skipSpace();
-        if (peek() == ']') {
-            ++m_p;
-            return true;
-        }
-        while (true) {
-            const QByteArray element = value();
-            if (element.isEmpty())
-                return false;
-            take(element);
-            skipSpace();
-            if (peek() == ']') {
-                ++m_p;
-                return true;
-            }
-            if (!next(','))
-                return false;
-        }
-    }
-
-    void take(const QByteArray& element)
-    {
+        if (element.isEmpty())
+            return false;
         const auto json = parseJson(element, nullptr);
         const auto reading =
             json ? Reading::fromJson(*json, {}, nullptr) : std::optional<Reading>();
-        if (!reading || StateFile::invalidReason(*reading, 1)) {
+        if (!reading || StateFile::invalidReason(*reading, 1))
             ++m_result.left;
-            return;
-        }
         // The same reading twice (a history given twice, say) is one reading.
-        if (!m_result.readings.contains(*reading))
+        else if (!m_result.readings.contains(*reading))
             m_result.readings.append(*reading);
+        return true;
     }
 
     // The text of the value that starts here, up to the comma or bracket that ends it; the
     // rest of the document when it breaks off inside the value.
     QByteArray value()
     {
-        skipSpace();
-        const char* start = m_p;
+        m_at.skipSpace();
+        const char* start = m_at.p;
         int depth = 0;
-        while (m_p != m_end) {
-            const char c = *m_p;
+        while (m_at.p != m_at.end) {
+            const char c = *m_at.p;
             if (c == '"') {
                 if (!skipString())
                     break;
@@ -109,45 +81,27 @@ private:
             } else if (c == ',' && depth == 0) {
                 break;
             }
-            ++m_p;
+            ++m_at.p;
         }
-        return QByteArray(start, m_p - start).trimmed();
+        return QByteArray(start, m_at.p - start).trimmed();
     }
 
     bool skipString()
     {
-        if (peek() != '"')
+        if (m_at.peek() != '"')
             return false;
-        for (++m_p; m_p != m_end; ++m_p) {
-            if (*m_p == '\\' && m_end - m_p > 1) {
-                ++m_p;
-            } else if (*m_p == '"') {
-                ++m_p;
+        for (++m_at.p; m_at.p != m_at.end; ++m_at.p) {
+            if (*m_at.p == '\\' && m_at.end - m_at.p > 1) {
+                ++m_at.p;
+            } else if (*m_at.p == '"') {
+                ++m_at.p;
                 return true;
             }
         }
         return false;
     }
 
-    bool next(char c)
-    {
-        skipSpace();
-        if (peek() != c)
-            return false;
-        ++m_p;
-        return true;
-    }
-
-    void skipSpace()
-    {
-        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
-            ++m_p;
-    }
-
-    char peek() const { return m_p == m_end ? '\0' : *m_p; }
-
-    const char* m_p;
-    const char* m_end;
+    JsonCursor m_at;
     Salvage::Result m_result;
 };
 

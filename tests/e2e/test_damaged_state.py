@@ -1,6 +1,7 @@
-"""A damaged state file at start-up, on a real display: the alert tells the user, the file
-is left as it was, a recovery copy is set aside beside it, and finishing the welcome sheet
-afterwards writes a sound file while the damaged content survives in the copy."""
+"""A damaged state file at start-up, on a real display: the alert tells the user where the
+recovery copy set aside beside it lies, the file is left as it was, and declining to recover
+readings then finishing the welcome sheet writes a sound file while the damaged content
+survives in the copy."""
 
 import json
 import os
@@ -65,14 +66,14 @@ def run_case(desktop, arguments, label, damaged, description):
 
     app = ds.App(desktop, arguments.app, ["--data-path", state_path])
     try:
-        # The alert, with the store's message as its text and one button.
+        # The alert, with the store's message as its text, and the choice to recover.
         alert = app.activate("Arcandel", pyatspi.ROLE_ALERT)
         finished = int(time.time())
         texts = ds.wait_until(lambda: [t for t in texts_in(app, alert) if t.startswith(PREFIX)]
                               and texts_in(app, alert), f"the alert's message ({label})")
         ds.check("No se pudo completar la operación" in texts, f"alert title missing: {texts}")
         [message] = [text for text in texts if text.startswith(PREFIX)]
-        ds.check(message.endswith(SUFFIX), f"alert message {message!r}")
+        ds.check(SUFFIX + " Hay una copia en «" in message, f"alert message {message!r}")
         if description is not None:
             # The fixed sentence comes first; the store may say which reading is wrong.
             ds.check(message.startswith(PREFIX + description), f"alert message {message!r}")
@@ -80,7 +81,8 @@ def run_case(desktop, arguments, label, damaged, description):
             ds.check(len(message) > len(PREFIX + SUFFIX), "the alert gives no description")
         buttons = [node.name for node in app.find_all(pyatspi.ROLE_PUSH_BUTTON)
                    if _inside(node, alert)]
-        ds.check(buttons == ["Entendido"], f"alert buttons: {buttons}")
+        ds.check(buttons == ["Recuperar las tiradas válidas", "Entendido"],
+                 f"alert buttons: {buttons}")
 
         # The original is untouched; its copy lies beside it, named after the time.
         ds.check(open(state_path, "rb").read() == damaged, "the damaged file was changed")
@@ -91,9 +93,11 @@ def run_case(desktop, arguments, label, damaged, description):
                  f"[{started}, {finished}]")
         copy_path = os.path.join(folder, copies[0])
         ds.check(open(copy_path, "rb").read() == damaged, "the recovery copy differs")
+        ds.check(message.endswith(f" Hay una copia en «{copy_path}»."), f"alert message {message!r}")
 
-        # Return closes the alert; the welcome sheet (defaults apply) is next.
-        app.key("Return")
+        # Escape closes the alert without recovering; the welcome sheet (defaults apply) is
+        # next.
+        app.key("Escape")
         ds.wait_until(lambda: app.top_level("Arcandel", pyatspi.ROLE_ALERT) is None,
                       "the alert to close")
         ds.check(open(state_path, "rb").read() == damaged, "closing the alert wrote the file")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/saved_state.h"
+#include "store/salvage.h"
 #include "store/state_encoder.h"
 #include "store/state_file.h"
 #include "store/state_parser.h"
@@ -35,6 +36,14 @@ inline Outcome check(const QByteArray& bytes)
             outcome.failure = QStringLiteral("the fast reader and the decoder disagree");
         if (!outcome.failure.isEmpty())
             return outcome;
+    }
+
+    // Recovering readings from any bytes takes only readings that pass the rules.
+    for (const Reading& reading : Salvage::salvage(bytes).readings) {
+        if (StateFile::invalidReason(reading, 1)) {
+            outcome.failure = QStringLiteral("recovery took an invalid reading");
+            return outcome;
+        }
     }
 
     const std::optional<SavedState> state = StateFile::decodeAndValidate(bytes, &outcome.error);

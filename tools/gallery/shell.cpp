@@ -6,6 +6,8 @@
 #include "app/sheet.h"
 #include "gallery.h"
 #include "model/catalog.h"
+#include "model/saved_state.h"
+#include "store/backups.h"
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
 #include "views/kit/icons.h"
@@ -14,11 +16,16 @@
 #include "views/kit/table_palette.h"
 #include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
+#include "views/pages/restore_view.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace Gallery {
@@ -237,6 +244,53 @@ void shell()
         window.show();
         show(window, window.size());
         save(&window, QStringLiteral("15-ventana-con-menus"), 1.0, QSize(1280, 850));
+    }
+    {
+        // A journal that cannot be read: the alert names its copy and offers to recover the
+        // readings that are still whole; then the copies kept day by day, one unreadable.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        const auto writeJournal = [](const QString& file, const QList<Reading>& history) {
+            QFile out(file);
+            out.open(QIODevice::WriteOnly);
+            out.write(
+                QJsonDocument(SavedState{Journal::quietPreferences(), history}.toJson()).toJson());
+        };
+        QList<Reading> history = twoReadings();
+        Reading broken = history.last();
+        broken.id = QUuid::createUuid();
+        broken.cards.first().arcanaID = 22;
+        writeJournal(path, history + QList<Reading>{broken});
+        AppStore store(path);
+        ContentView view(&store);
+        show(view, contentSize);
+        if (waitFor([&] { return view.errorAlert() && view.errorAlert()->isVisible(); }))
+            saveWithDialog(&view, view.errorAlert(), QStringLiteral("20-alerta-archivo-danado"));
+        if (auto* recover = view.errorAlert() ? view.errorAlert()->findChild<QPushButton*>(
+                                                    QStringLiteral("recover"))
+                                              : nullptr)
+            recover->click();
+        if (waitFor([&] { return view.noticeAlert() && view.noticeAlert()->isVisible(); })) {
+            saveWithDialog(&view, view.noticeAlert(), QStringLiteral("21-tiradas-recuperadas"));
+            view.noticeAlert()->done(QDialog::Accepted);
+        }
+        store.flush();
+        const QString copies = Backups::folder(path) + QLatin1Char('/');
+        QDir().mkpath(copies);
+        writeJournal(copies + QStringLiteral("state-2025-03-14.json"), history);
+        writeJournal(copies + QStringLiteral("state-2025-03-13-183012.json"), history);
+        writeJournal(copies + QStringLiteral("state-2025-03-12.json"), history.mid(1));
+        QFile damaged(copies + QStringLiteral("state-2025-03-09.json"));
+        damaged.open(QIODevice::WriteOnly);
+        damaged.write(QByteArrayLiteral("{\"history\": [{\"cards\": "));
+        damaged.close();
+        writeJournal(copies + QStringLiteral("state-2025-03-02.json"), history.mid(1));
+        store.setShowRestore(true);
+        if (waitFor([&] { return view.restoreSheet() && view.restoreSheet()->isVisible(); })) {
+            if (auto* restore = qobject_cast<RestoreView*>(view.restoreSheet()->content()))
+                restore->list()->setCurrentRow(1);
+            saveWithDialog(&view, view.restoreSheet(), QStringLiteral("22-restaurar-una-copia"));
+        }
     }
     PiecesBoard light(false);
     show(light, light.size());
