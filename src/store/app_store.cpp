@@ -915,15 +915,3 @@ bool AppStore::restoreBackup(const QString& path)
     setNotice(Notice{QStringLiteral("Copia restaurada"), message});
     return true;
 }
-
-Backups::Taken AppStore::backUpBeforeChange()
-{
-    Backups::Taken taken;
-    if (m_preview)
-        return taken;
-    persistScheduledNotes();
-    const QDateTime now = m_clock();
-    m_writer->run([&](FileIdentity&) { taken = Backups::takeBeforeChange(m_saveURL, now); });
-    takeOutcomes();
-    return taken;
-}

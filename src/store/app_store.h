@@ -203,9 +203,6 @@ public:
     // up first, then replaced, and the store takes the backup's preferences and history.
     // Runs after every write already scheduled. A failure goes to `error`; returns success.
     bool restoreBackup(const QString& path);
-    // Backs up the state file as it is on disk, after every write already scheduled, before
-    // a change that replaces the journal wholesale (an import). Nothing happens in preview.
-    Backups::Taken backUpBeforeChange();
 
     // A reading as exported plain text, and the export's suggested file name.
     static QString text(const Reading& reading) { return ReadingText::text(reading); }

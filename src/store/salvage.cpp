@@ -24,9 +24,11 @@ public:
         m_at.items('}', [this] {
             m_at.skipSpace();
             const char* keyStart = m_at.p;
-            if (!skipString() || !m_at.next(':'))
+            if (!skipString())
                 return false;
             const QByteArrayView key(keyStart + 1, m_at.p - keyStart - 2);
+            if (!m_at.next(':'))
+                return false;
             m_at.skipSpace();
             if (key == "history" && m_at.peek() == '[')
                 return m_at.items(']', [this] { return take(value()); });
