@@ -1,6 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+
+// The text of UTF-8 bytes from a JSON string that holds escapes. QJsonDocument reads a string
+// without escapes with QString::fromUtf8, which drops a byte order mark at its start, but
+// keeps every mark of a string with escapes; the scanners read strings the same way.
+inline QString utf8Text(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 // A place in the text of a JSON document, for the small scanners that look at a document's
 // shape rather than its values: the search for a repeated key, and the recovery of the

@@ -141,10 +141,11 @@ private:
     {
         if (m_at.peek() != '"')
             return false;
-        const char* run = ++m_at.p;
+        const char* const first = ++m_at.p;
+        const char* run = first;
         auto flush = [&] {
             if (text)
-                text->append(QString::fromUtf8(run, m_at.p - run));
+                text->append(utf8Text(QByteArrayView(run, m_at.p - run)));
         };
         while (m_at.p != m_at.end && *m_at.p != '"') {
             if (*m_at.p != '\\') {
@@ -176,7 +177,10 @@ private:
         }
         if (m_at.p == m_at.end)
             return false;
-        flush();
+        if (run != first)
+            flush();
+        else if (text) // no escapes: read as QJsonDocument reads such a string
+            text->append(QString::fromUtf8(first, m_at.p - first));
         ++m_at.p;
         return true;
     }

@@ -1,5 +1,6 @@
 #include "store/state_parser.h"
 
+#include "model/json_cursor.h"
 #include "model/spread.h"
 #include "model/topic.h"
 
@@ -499,7 +500,7 @@ private:
         // A run ends before an ASCII character, so it never splits a valid UTF-8 sequence.
         if (!QUtf8StringView(raw).isValidUtf8())
             throw GiveUp{};
-        text.append(QString::fromUtf8(raw));
+        text.append(utf8Text(raw));
     }
 
     char16_t hex4()
