@@ -322,10 +322,9 @@ void ContentView::syncNotice()
     if (!isVisible() || m_noticeAlert || !m_store->notice())
         return;
     const Notice& notice = *m_store->notice();
-    QMessageBox* box = makeAlert(QStringLiteral("noticeAlert"), notice.title, notice.message);
-    if (!notice.caution)
-        box->setIconPixmap(boxPicture(
-            box, [](QPainter& painter, const QRectF& rect) { LanukMark::paint(painter, rect); }));
+    QMessageBox* box =
+        Alerts::make(presenter(), QStringLiteral("noticeAlert"), notice.title, notice.message,
+                     notice.caution ? Alerts::Picture::warning : Alerts::Picture::mascot);
     QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box->setDefaultButton(accept);
     box->setEscapeButton(accept);

@@ -516,8 +516,7 @@ std::optional<JournalTransfer::Merge> AppStore::importReadings(const QList<Readi
     JournalTransfer::Merge merge = JournalTransfer::merge(m_history, readings);
     if (merge.added == 0)
         return merge;
-    if (const auto failure =
-            JournalTransfer::backUp(m_saveURL, QDateTime::currentSecsSinceEpoch())) {
+    if (const auto failure = JournalTransfer::backUp(m_saveURL, m_clock().toSecsSinceEpoch())) {
         setError(QStringLiteral("No se pudo importar: antes de cambiar tu diario hay que "
                                 "copiarlo, y la copia falló. ") +
                  *failure + QStringLiteral(" Tu diario no ha cambiado."));

@@ -7,8 +7,8 @@
 #include <optional>
 
 // The journal's backups, in the folder "copias" beside the state file: one copy a day
-// ("state-AAAA-MM-DD.json", taken when the journal loads), and one before each restore
-// replaces the journal ("state-AAAA-MM-DD-HHMMSS.json").
+// ("state-AAAA-MM-DD.json", taken when the journal loads), and one before each restore or
+// import changes the journal ("state-AAAA-MM-DD-HHMMSS.json").
 // Each is written like the state file (atomic, synced, its owner's alone).
 namespace Backups {
 
@@ -39,7 +39,7 @@ void thinOut(const QString& folder);
 struct Entry {
     QString path;
     QDateTime taken;           // local time; midnight for a daily copy
-    bool beforeChange = false; // taken before a restore
+    bool beforeChange = false; // taken before a restore or an import
     qint64 size = 0;
     std::optional<qsizetype> readings; // none when it cannot be restored
     QString problem;                   // then: why, a Spanish sentence

@@ -2,6 +2,7 @@
 
 #include "store/app_store.h"
 #include "store/atomic_file.h"
+#include "store/backups.h"
 #include "store/export_guard.h"
 #include "store/file_errors.h"
 #include "store/journal_markdown.h"
@@ -9,6 +10,7 @@
 #include "store/state_file.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -312,20 +314,8 @@ FileImport importIntoStateFile(const QString& statePath, const QList<Reading>& r
 
 std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970)
 {
-    if (!QFileInfo::exists(statePath))
-        return std::nullopt;
-    QString error;
-    const std::optional<QByteArray> bytes = contentOf(statePath, &error);
-    if (!bytes)
-        return error;
-    const QDir folder = QFileInfo(statePath).absoluteDir();
-    const QString stem =
-        QStringLiteral("state-antes-de-importar-") + QString::number(secondsSince1970);
-    QString copy = folder.filePath(stem + QStringLiteral(".json"));
-    for (int n = 2; QFileInfo::exists(copy); ++n)
-        copy =
-            folder.filePath(stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".json"));
-    return AtomicFile::write(copy, *bytes);
+    return Backups::takeBeforeChange(statePath, QDateTime::fromSecsSinceEpoch(secondsSince1970))
+        .failure;
 }
 
 } // namespace JournalTransfer

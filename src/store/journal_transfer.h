@@ -65,9 +65,9 @@ QString summary(const Merge& merge);
 // The readings kept over a different version, one line each: question and date.
 QString describeKept(const QList<Reading>& kept);
 
-// Copies the state file at `statePath` beside itself before an import changes it, as
-// "state-antes-de-importar-<seconds>.json". None on success (also when there is no file
-// yet), or a Spanish sentence.
+// Copies the state file at `statePath` into its backups before an import changes it
+// (Backups::takeBeforeChange, at the local time of `secondsSince1970`), where "Restaurar una
+// copia" lists it. None on success (also when there is no file yet), or a Spanish sentence.
 std::optional<QString> backUp(const QString& statePath, qint64 secondsSince1970);
 
 struct FileImport {

@@ -1,4 +1,5 @@
 #include "store/app_store.h"
+#include "store/backups.h"
 #include "store/journal_markdown.h"
 #include "store/journal_transfer.h"
 #include "store_fixtures.h"
@@ -168,17 +169,17 @@ void TestJournalTransfer::mergeAddsSkipsAndKeeps()
                             "omitieron. 1 tenía cambios respecto a la de tu diario: se conservó "
                             "tu versión."));
 
-    // The file as it was before the import is kept beside it.
-    const QStringList backups =
-        QDir(dir.path()).entryList({QStringLiteral("state-antes-de-importar-*.json")});
+    // The file as it was before the import is kept with its backups, beside the day's.
+    const QDir copies(Backups::folder(state));
+    const QStringList backups = copies.entryList({QStringLiteral("state-*-*-*-*.json")});
     QCOMPARE(backups.size(), 1);
-    QCOMPARE(stateAt(dir.filePath(backups.first()))->history, local);
+    QCOMPARE(stateAt(copies.filePath(backups.first()))->history, local);
 
     // Nothing new: nothing is written and no backup is made.
     const QByteArray before = readFile(state);
     QCOMPARE(store.importReadings(expected)->skipped, expected.size());
     QCOMPARE(readFile(state), before);
-    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("state-antes-*")}).size(), 1);
+    QCOMPARE(copies.entryList({QStringLiteral("state-*-*-*-*.json")}), backups);
 }
 
 void TestJournalTransfer::damagedFilesAreNamedAndNothingIsWritten_data()

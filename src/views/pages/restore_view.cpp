@@ -125,7 +125,7 @@ RestoreView::RestoreView(AppStore* store, QWidget* parent) : QWidget(parent), m_
         auto* item = new QListWidgetItem(Backups::when(entry), m_list);
         QString detail;
         if (entry.readings) {
-            detail = (entry.beforeChange ? QStringLiteral("Antes de restaurar")
+            detail = (entry.beforeChange ? QStringLiteral("Antes de restaurar o importar")
                                          : QStringLiteral("Copia del día")) +
                      QStringLiteral(" · ") + readingsText(*entry.readings) + QStringLiteral(" · ") +
                      spanish.formattedDataSize(entry.size, 1, QLocale::DataSizeTraditionalFormat);
@@ -144,7 +144,7 @@ RestoreView::RestoreView(AppStore* store, QWidget* parent) : QWidget(parent), m_
 
     m_empty = Labels::plain(QStringLiteral("Todavía no hay copias de tu diario. Arcandel guarda "
                                            "una cada día que lo abres, y otra antes de restaurar "
-                                           "una copia."),
+                                           "una copia o importar tiradas."),
                             Typography::font(Typography::Style::body), true);
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setContentsMargins(40, 0, 40, 0);
