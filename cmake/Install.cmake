@@ -40,11 +40,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps sees the linked libraries only. The X11 platform plugin ships with
 # libqt6gui6 (a linked library); what is loaded at run time is named here: the SVG icon and
-# image plugins, and a font for the interface and the serif texts. The YAML library of the
-# Markdown journal and Qt's printing module are linked, and named as well so the package
-# says what it needs even where dpkg-shlibdeps is not run.
+# image plugins, Qt's own Spanish texts (context menus, the file dialog), and a font for the
+# interface and the serif texts. The YAML library of the Markdown journal and Qt's printing
+# module are linked, and named as well so the package says what it needs even where
+# dpkg-shlibdeps is not run.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6svg6, fonts-dejavu-core, libyaml-cpp0.7, libqt6printsupport6")
+    "libqt6svg6, qt6-translations-l10n, fonts-dejavu-core, libyaml-cpp0.7, libqt6printsupport6")
 # Native Wayland windows, the preferred serif face, the icon theme the launcher icon joins,
 # and the short sound played when a card is turned.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

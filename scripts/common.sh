@@ -25,7 +25,7 @@ ensure_packages() {
 
 BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-gtk-platformtheme
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-gtk-platformtheme qt6-translations-l10n
     libcanberra-dev libcanberra-pulse libglib2.0-dev libyaml-cpp-dev
     fonts-dejavu-core fonts-noto-core
 )

@@ -1,5 +1,6 @@
 #include "app/arcandel_app.h"
 #include "app/command_line.h"
+#include "app/qt_translations.h"
 #include "model/catalog.h"
 
 #include <QApplication>
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Arcandel"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.arcandel.Arcandel"));
+    QtTranslations::installSpanish(application);
 
     if (Catalog::loadError())
         return ArcandelApp::reportDeckFailure(Catalog::deckFailureMessage());

@@ -1,8 +1,10 @@
 #include "app/desktop_save_dialog.h"
+#include "app/qt_translations.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -30,6 +32,20 @@ class DesktopServicesTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Qt's own texts speak Spanish too, whatever the system's language.
+    void qtSpeaksSpanish()
+    {
+        QVERIFY(QtTranslations::installSpanish(*qApp));
+        QLineEdit field(QStringLiteral("texto"));
+        const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList items;
+        for (const QAction* action : menu->actions())
+            items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(items.contains(QStringLiteral("Copiar")) &&
+                     items.contains(QStringLiteral("Pegar")),
+                 qPrintable(items.join(QLatin1Char(','))));
+    }
+
     // The dialog's folder loads in the background; the answers never change the folder, so
     // they do not depend on when that loading ends.
     void saveDialogAsksForAPlainTextFile()

@@ -1,6 +1,7 @@
 // Renders every screen of Arcandel in named states into PNG files, for a person to look at
 // after a build: arcandel-gallery [FOLDER]. Ends with status 1 when a picture could not be
 // made, so a screen that crashes or paints nothing fails the run that renders it.
+#include "app/qt_translations.h"
 #include "gallery.h"
 #include "model/catalog.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
 {
     qInstallMessageHandler(quietPlatformNotes);
     QApplication app(argc, argv);
+    QtTranslations::installSpanish(app);
     const QStringList arguments = QApplication::arguments();
     Gallery::setFolder(arguments.size() > 1 ? arguments.at(1)
                                             : QStringLiteral(ARCANDEL_GALLERY_DIR));
