@@ -2,6 +2,7 @@
 
 #include "engine/reading_engine.h"
 #include "model/catalog.h"
+#include "model/date_locale.h"
 #include "store/front_matter.h"
 #include "store/reading_text.h"
 #include "store/state_file.h"
@@ -157,7 +158,7 @@ QString notebookFileName(QDate day)
 QByteArray notebook(const QList<Reading>& readings, QDate day)
 {
     QString out = QStringLiteral("# Cuaderno de Arcandel\n\n*") +
-                  QLocale().toString(day, QLocale::LongFormat) + QStringLiteral(" · ") +
+                  DateLocale::spanish().toString(day, QLocale::LongFormat) + QStringLiteral(" · ") +
                   QString::number(readings.size()) +
                   (readings.size() == 1 ? QStringLiteral(" tirada") : QStringLiteral(" tiradas")) +
                   QStringLiteral("*\n\n");

@@ -1,16 +1,18 @@
 #include "store/reading_text.h"
 
 #include "engine/reading_engine.h"
+#include "model/date_locale.h"
 
 #include <QLocale>
 
-// QLocale() is the system locale unless the application chose another default.
+// The long date followed by the short time, in the user's time zone and, the words being
+// Spanish, in the user's locale when it is Spanish (Spain's otherwise).
 QString ReadingText::dateText(double date)
 {
     const QDateTime local = ReferenceDate::toDateTime(date).toLocalTime();
-    const QLocale locale;
+    const QLocale locale = DateLocale::spanish();
     return locale.toString(local, locale.dateFormat(QLocale::LongFormat) + QLatin1Char(' ') +
-                                      locale.timeFormat(QLocale::ShortFormat));
+                                      DateLocale::shortTimeFormat(locale));
 }
 
 QString ReadingText::text(const Reading& reading)

@@ -19,7 +19,7 @@ public:
         IdRole,                         // QUuid
         QuestionRole,                   // the question, or "Lectura general" when empty
         DetailRole,                     // spread name · topic
-        DateRole,                       // abbreviated date and short time, user's locale
+        DateRole,                       // abbreviated date and short time, in Spanish
         NotesRole,                      // notes (may be empty)
         FavoriteRole,                   // bool
         SearchTextRole,                 // the folded text the search looks in

@@ -1,5 +1,6 @@
 #include "views/kit/date_text.h"
 
+#include "model/date_locale.h"
 #include "model/reference_date.h"
 
 #include <QList>
@@ -7,8 +8,9 @@
 
 namespace DateText {
 
-QString abbreviated(double date, const QLocale& locale)
+QString abbreviated(double date, const QLocale& user)
 {
+    const QLocale locale = DateLocale::spanish(user);
     // Qt has no medium date format: derive one from the long format by dropping the weekday,
     // abbreviating the month and leaving out quoted words such as the Spanish "de".
     const QString longFormat = locale.dateFormat(QLocale::LongFormat);
@@ -64,7 +66,7 @@ QString abbreviated(double date, const QLocale& locale)
     }
     const QDateTime when = ReferenceDate::toDateTime(date).toLocalTime();
     return locale.toString(when.date(), format) + QStringLiteral(", ") +
-           locale.toString(when.time(), QLocale::ShortFormat);
+           locale.toString(when.time(), DateLocale::shortTimeFormat(locale));
 }
 
 } // namespace DateText
