@@ -10,6 +10,7 @@
 #include "views/history/history_view.h"
 #include "views/kit/icons.h"
 #include "views/kit/layouts.h"
+#include "views/kit/message_box.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/restore_view.h"
 #include "views/pages/sources_view.h"
@@ -267,8 +268,7 @@ void ContentView::syncErrorAlert()
     const std::optional<QString>& error = m_store->error();
     if (error) {
         if (m_errorAlert) {
-            m_errorAlert->setInformativeText(*error);
-            Alerts::makePlainText(m_errorAlert);
+            MessageBoxes::setExplanation(m_errorAlert, *error);
             return;
         }
         QMessageBox* box = makeAlert(QStringLiteral("errorAlert"), errorTitle(), *error);
@@ -359,8 +359,7 @@ void ContentView::askBeforeQuitting()
         makeAlert(QStringLiteral("quitPrompt"), QStringLiteral("Hay cambios sin guardar"), reason);
     QPushButton* retry = box->addButton(QStringLiteral("Reintentar"), QMessageBox::AcceptRole);
     QPushButton* leave =
-        box->addButton(QStringLiteral("Salir sin guardar"), QMessageBox::DestructiveRole);
-    leave->setStyleSheet(QStringLiteral("QPushButton { color: #c0392b; }"));
+        MessageBoxes::addDestructiveButton(box, QStringLiteral("Salir sin guardar"));
     QPushButton* stay = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     box->setDefaultButton(retry);
     box->setEscapeButton(stay);
@@ -401,10 +400,8 @@ void ContentView::syncConfirmation()
             save->setObjectName(QStringLiteral("saveAndStart"));
         }
         QPushButton* discard =
-            box->addButton(QStringLiteral("Descartar y empezar"), QMessageBox::DestructiveRole);
+            MessageBoxes::addDestructiveButton(box, QStringLiteral("Descartar y empezar"));
         discard->setObjectName(QStringLiteral("discardAndStart"));
-        // A destructive choice reads as one.
-        discard->setStyleSheet(QStringLiteral("QPushButton { color: #c0392b; }"));
         QPushButton* keep =
             box->addButton(QStringLiteral("Continuar esta tirada"), QMessageBox::RejectRole);
         keep->setObjectName(QStringLiteral("continueReading"));

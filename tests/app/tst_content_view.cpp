@@ -1,10 +1,13 @@
 #include "app/content_view.h"
+#include "app/main_window.h"
 #include "app/sheet.h"
 #include "app/sidebar.h"
 #include "store/backups.h"
 #include "support/fixtures.h"
 #include "views/pages/preferences_view.h"
 #include "views/pages/restore_view.h"
+#include "views/table/reading_board.h"
+#include "views/table/table_view.h"
 
 #include <QAction>
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolButton>
 
 using namespace Fixtures;
@@ -88,6 +92,22 @@ private Q_SLOTS:
         shown.store.setShowPreferences(false);
         shown.view.settingsAction()->trigger();
         QVERIFY(shown.store.showPreferences());
+    }
+
+    void readingButtonsStayInViewAtTheUsualSize()
+    {
+        Table table;
+        MainWindow window(table.store.get());
+        window.show();
+        auto* view = window.findChild<TableView*>();
+        auto* scroll = child<QScrollArea>(view, "tableScroll");
+        // A question as long as the table shows (three lines) takes its room from the board.
+        table.store->restore(dealt(Spread::celtic, 0, 0, QString(400, QLatin1Char('x'))));
+        QWidget* next = child(view, "nextButton");
+        QVERIFY(scroll->viewport()->rect().contains(
+            QRect(next->mapTo(scroll->viewport(), QPoint()), next->size())));
+        table.store->restore(dealt(Spread::celtic, 0));
+        QCOMPARE(view->board()->height(), std::max(620, view->height() - 205));
     }
 
     void welcomeSheetClosesOnlyThroughItsOwnControls()

@@ -2,8 +2,9 @@
 manager, and, over AT-SPI, what an assistive technology reads: the sidebar sections, the
 toolbar, the spoken label and hint of every card slot of a Celtic cross before and after
 each card is turned (turned through the accessibility actions, as a screen reader would),
-and the patterns section: its figures, its lists and its charts as text, walked and used
-from the keyboard down to reopening a reading."""
+the patterns section: its figures, its lists and its charts as text, walked and used from
+the keyboard down to reopening a reading, and the three buttons of a saved reading's row in
+the history, found and pressed by name."""
 
 import json
 import os
@@ -136,6 +137,32 @@ def check_patterns(app, sidebar, deck_names):
     ds.check(row.getState().contains(pyatspi.STATE_SELECTED), "the table is not shown")
 
 
+def check_history_row(app, sidebar, state_path):
+    """The star, the bin and the way back of the newest reading's row in the history, found
+    and pressed by name, as a screen reader would."""
+    import pyatspi
+
+    app.tab_to("the sidebar", lambda n: n.getRole() == pyatspi.ROLE_LIST and n.name == "Secciones")
+    app.key("Home", "Down")
+    [history] = app.wait_for("the history list", pyatspi.ROLE_LIST, "Mis tiradas")
+    buttons = {button.name: button for button in children(children(history)[0])}
+    ds.check(list(buttons) == ["Volver a esta tirada", "Marcar como favorita", "Eliminar tirada"],
+             f"the row's buttons: {list(buttons)}")
+    saved = lambda: ds.state_file_json(state_path)[1]["history"]
+    press(buttons["Marcar como favorita"])
+    ds.wait_until(lambda: any(reading["favorite"] for reading in saved()),
+                  "the reading to become a favourite")
+    press(buttons["Eliminar tirada"])
+    [cancel] = app.wait_for("the confirmation", pyatspi.ROLE_PUSH_BUTTON, "Cancelar")
+    press(cancel)
+    ds.wait_until(lambda: not app.find_all(pyatspi.ROLE_PUSH_BUTTON, "Cancelar"),
+                  "the confirmation to close")
+    press(buttons["Volver a esta tirada"])
+    ds.wait_until(lambda: children(sidebar)[0].getState().contains(pyatspi.STATE_SELECTED),
+                  "the reading back on the table")
+    ds.check(len(saved()) == len(HISTORY), "cancelling the deletion deleted the reading")
+
+
 def test(desktop, arguments):
     import pyatspi
 
@@ -224,6 +251,8 @@ def test(desktop, arguments):
 
         app.activate("Arcandel")
         check_patterns(app, sidebar, deck_names)
+        check_history_row(app, sidebar, state_path)
+        app.activate("Arcandel")  # the confirmation that closed held the focus
         app.key("ctrl+q")
         ds.check(app.wait_exit() == 0, "Arcandel did not exit cleanly:\n" + app.output())
     finally:

@@ -12,6 +12,10 @@
 #include <QTest>
 #ifdef QT_WIDGETS_LIB
 #include <QLabel>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 #endif
 #include <memory>
 
@@ -127,6 +131,23 @@ inline bool plainLabels(const QWidget* root)
             return false;
     }
     return true;
+}
+
+// How far a page scrolls past its content: its scroll range less what its leading column
+// (down to its last widget, with the column's bottom margin) needs beyond the viewport.
+inline int scrollSlack(const QScrollArea* area)
+{
+    const QWidget* column =
+        area->widget()->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    int bottom = 0;
+    for (const QWidget* part :
+         column->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!part->isHidden())
+            bottom = std::max(bottom, part->geometry().bottom() + 1);
+    }
+    const int content = column->mapTo(area->widget(), QPoint(0, bottom)).y() +
+                        column->layout()->contentsMargins().bottom();
+    return area->verticalScrollBar()->maximum() - std::max(0, content - area->viewport()->height());
 }
 
 // Types `text` into `widget`, one key event per character (accents included).

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScrollArea>
@@ -143,6 +145,44 @@ void guide()
     saveScreen(view, QStringLiteral("66-guide-searched-card"));
     view.setSearch(QStringLiteral("dragón"));
     saveScreen(view, QStringLiteral("67-guide-no-results"));
+    view.setSearch(QStringLiteral("emp"));
+    saveScreen(view, QStringLiteral("76-guide-three-results"));
+}
+
+// Dates on a desktop that speaks no Spanish: still Spanish words, and no seconds.
+void historyInTheCLocale()
+{
+    QLocale::setDefault(QLocale::c());
+    Journal journal(journalReadings(), onboarded());
+    HistoryView view(journal.store.get());
+    view.resize(screenSize);
+    saveScreen(view, QStringLiteral("77-history-c-locale"));
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+}
+
+// A text field's own context menu, in Spanish like the rest of the window.
+void contextMenu()
+{
+    Journal journal(journalReadings(), onboarded());
+    HistoryView view(journal.store.get());
+    show(view, screenSize);
+    auto* field = view.findChild<QLineEdit*>();
+    field->setText(QStringLiteral("vínculo"));
+    field->selectAll();
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    menu->adjustSize();
+    QImage picture(view.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(view.palette().window().color());
+    {
+        QPainter painter(&picture);
+        const auto flags = QWidget::DrawWindowBackground | QWidget::DrawChildren;
+        view.render(&painter, QPoint(), QRegion(), flags);
+        menu->render(&painter, field->mapTo(&view, QPoint(60, field->height() / 2)), QRegion(),
+                     flags);
+    }
+    if (!picture.save(folder() + QStringLiteral("/78-text-field-context-menu.png")))
+        fail(QStringLiteral("78-text-field-context-menu: cannot write"));
 }
 
 void sources()
@@ -193,6 +233,8 @@ void screens()
         preferencesSheet(journal.store.get(), false, QStringLiteral("69-preferences-sheet"));
     }
     sources();
+    historyInTheCLocale();
+    contextMenu();
     dark();
     QLocale::setDefault(before);
 }

@@ -173,6 +173,22 @@ void shell()
         journal.store->setSection(QStringLiteral("mesa"));
         QApplication::processEvents();
         save(&view, QStringLiteral("08-ventana-minima"), 1.0, QSize(1040, 560));
+        // The Celtic cross, every card face up, in that window.
+        journal.store->restore(reading(Spread::celtic,
+                                       {{12, false},
+                                        {13, true},
+                                        {10, false},
+                                        {6, false},
+                                        {14, false},
+                                        {18, true},
+                                        {17, false},
+                                        {9, false},
+                                        {3, false},
+                                        {8, false}},
+                                       QStringLiteral("¿Qué fuerzas mueven esta decisión?"),
+                                       Topic::personal, 740000000.0));
+        QApplication::processEvents();
+        save(&view, QStringLiteral("20-cruz-celta-ventana-minima"), 1.0, QSize(1040, 560));
     }
     {
         // A save that cannot be written (a file stands where the folder should be): the

@@ -3,7 +3,9 @@
 #include "model/arcana.h"
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
+#include "views/guide/guide_grid_view.h"
 #include "views/guide/guide_model.h"
+#include "views/kit/focus_ring.h"
 #include "views/kit/typography.h"
 
 #include <QPainter>
@@ -70,7 +72,7 @@ qreal drawName(QPainter* painter, const QRectF& rect, const QString& text, const
 
 } // namespace
 
-GuideDelegate::GuideDelegate(QListView* view) : QStyledItemDelegate(view), m_view(view) {}
+GuideDelegate::GuideDelegate(GuideGridView* view) : QStyledItemDelegate(view), m_view(view) {}
 
 int GuideDelegate::labelHeight()
 {
@@ -80,19 +82,16 @@ int GuideDelegate::labelHeight()
 
 QSize GuideDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    // Two items must fit strictly inside the viewport for the list to put them on one row.
-    const int width = m_view ? m_view->viewport()->width() : option.rect.width() * 2;
-    return {std::max(1, (width - 1) / 2), labelHeight() + rowSpacing};
+    return {m_view ? m_view->columnWidth() : option.rect.width(), labelHeight() + rowSpacing};
 }
 
-QRect GuideDelegate::labelRect(const QRect& itemRect, const QModelIndex& index) const
+QRect GuideDelegate::labelRect(const QRect& itemRect)
 {
-    // The columns share the viewport's width with the spacing between them, whatever the
-    // items' own rounding.
-    const int width = m_view ? m_view->viewport()->width() : itemRect.width() * 2;
-    const int column = std::max(1, (width - columnSpacing) / 2);
-    const bool left = index.row() % 2 == 0;
-    return QRect(left ? 0 : width - column, itemRect.top(), column, labelHeight());
+    // The first column's items start at the left edge; the gap lies between the columns.
+    const int inner = columnSpacing / 2;
+    const bool left = itemRect.left() < itemRect.width() / 2;
+    return QRect(itemRect.left() + (left ? 0 : inner), itemRect.top(), itemRect.width() - inner,
+                 labelHeight());
 }
 
 void GuideDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -100,10 +99,10 @@ void GuideDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 {
     if (!index.isValid())
         return;
-    const QRectF label = labelRect(option.rect, index);
+    const QRectF label = labelRect(option.rect);
     const Arcana card = index.data(GuideModel::ArcanaRole).value<Arcana>();
     const bool selected = index.data(GuideModel::SelectedRole).toBool();
-    const bool focused = (option.state & QStyle::State_HasFocus) && m_view && m_view->hasFocus();
+    const bool focused = (option.state & QStyle::State_HasFocus) && FocusRing::visible(m_view);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);

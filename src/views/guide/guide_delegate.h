@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QListView>
 #include <QStyledItemDelegate>
+
+class GuideGridView;
 
 // One cell of the guide's grid: the card face with its shadow, the name (two lines at most)
 // and the numeral, on a faint accent tint when the card is the selected one.
@@ -15,18 +16,18 @@ public:
     static constexpr int labelSpacing = 6;
     static constexpr int cornerRadius = 10;
 
-    explicit GuideDelegate(QListView* view);
+    explicit GuideDelegate(GuideGridView* view);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // The cell's label box (the tinted area) of an item: the left column starts at the
-    // viewport's left edge, the right one ends at its right edge, 18 points between them.
-    QRect labelRect(const QRect& itemRect, const QModelIndex& index) const;
+    // The cell's label box (the tinted area) of an item: the item's half of the row less
+    // half the 18 points between the two columns, on the side towards the other column.
+    static QRect labelRect(const QRect& itemRect);
     // Height of the label box.
     static int labelHeight();
 
 private:
-    QListView* m_view;
+    GuideGridView* m_view;
 };

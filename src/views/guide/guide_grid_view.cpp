@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
 {
@@ -21,6 +23,15 @@ GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
     verticalScrollBar()->setSingleStep(24);
     setCursor(Qt::PointingHandCursor);
     connect(this, &QAbstractItemView::clicked, this, &GuideGridView::chosen);
+}
+
+int GuideGridView::columnWidth() const
+{
+    int width = maximumViewportSize().width();
+    if (!style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, nullptr, verticalScrollBar()))
+        width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    // The list starts a new row once an item would reach the last pixel of that width.
+    return std::max(1, (width - 1) / 2);
 }
 
 void GuideGridView::keyPressEvent(QKeyEvent* event)

@@ -7,6 +7,7 @@
 #include "views/history/history_model.h"
 #include "views/kit/action_button.h"
 #include "views/kit/clamped_text.h"
+#include "views/kit/focus_ring.h"
 #include "views/kit/icons.h"
 #include "views/kit/material.h"
 #include "views/kit/table_palette.h"
@@ -301,7 +302,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const QPalette& palette = option.palette;
     const QColor text = palette.color(QPalette::WindowText);
     const QColor secondary = Typography::secondary(palette);
-    const bool focused = (option.state & QStyle::State_HasFocus) && m_view && m_view->hasFocus();
+    const bool focused = (option.state & QStyle::State_HasFocus) && FocusRing::visible(m_view);
 
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
@@ -429,7 +430,22 @@ QRect HistoryDelegate::actionRect(const QRect& itemRect, const QModelIndex& inde
     return {};
 }
 
-void HistoryDelegate::trigger(Action action, const QModelIndex& index)
+QString HistoryDelegate::actionName(Action action)
+{
+    switch (action) {
+    case Action::restore:
+        return restoreText();
+    case Action::favorite:
+        return QStringLiteral("Marcar como favorita");
+    case Action::remove:
+        return QStringLiteral("Eliminar tirada");
+    case Action::none:
+        break;
+    }
+    return {};
+}
+
+void HistoryDelegate::act(Action action, const QModelIndex& index)
 {
     // The request may remove or change the row; hand out a copy taken before.
     const QPersistentModelIndex row(index);
@@ -479,7 +495,7 @@ bool HistoryDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
         if (mouse->button() == Qt::LeftButton && pressedIndex == index &&
             actionAt(option.rect, index, mouse->position().toPoint()) == pressed) {
             m_focused = pressed;
-            trigger(pressed, index);
+            act(pressed, index);
         }
         return true;
     }
@@ -501,10 +517,10 @@ bool HistoryDelegate::editorEvent(QEvent* event, QAbstractItemModel*,
         case Qt::Key_Space:
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
                 return false;
-            trigger(m_focused == Action::none ? Action::restore : m_focused, index);
+            act(m_focused == Action::none ? Action::restore : m_focused, index);
             return true;
         case Qt::Key_Delete:
-            trigger(Action::remove, index);
+            act(Action::remove, index);
             return true;
         default:
             return false;
@@ -520,24 +536,14 @@ bool HistoryDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 {
     if (event->type() != QEvent::ToolTip)
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    QString tip;
-    switch (actionAt(option.rect, index, event->pos())) {
-    case Action::favorite:
-        tip = QStringLiteral("Marcar como favorita");
-        break;
-    case Action::remove:
-        tip = QStringLiteral("Eliminar tirada");
-        break;
-    case Action::restore:
-    case Action::none:
-        break;
-    }
+    const Action action = actionAt(option.rect, index, event->pos());
+    // The bordered button says what it does; the two icon buttons tell it in a tooltip.
+    const QString tip = action == Action::restore ? QString() : actionName(action);
     if (tip.isEmpty()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
-    QToolTip::showText(event->globalPos(), tip, view,
-                       actionRect(option.rect, index, actionAt(option.rect, index, event->pos())));
+    QToolTip::showText(event->globalPos(), tip, view, actionRect(option.rect, index, action));
     return true;
 }

@@ -58,6 +58,11 @@ public:
     Action actionAt(const QRect& itemRect, const QModelIndex& index, const QPoint& point) const;
     QRect actionRect(const QRect& itemRect, const QModelIndex& index, Action action) const;
 
+    // What a row's button is called (its help text, and what a screen reader says).
+    static QString actionName(Action action);
+    // Presses a row's button.
+    void act(Action action, const QModelIndex& index);
+
     // The button the keyboard acts on in the current row.
     Action focusedAction() const { return m_focused; }
     void setFocusedAction(Action action);
@@ -104,7 +109,6 @@ private:
     qreal detailWidth(int itemWidth) const;
     QPixmap strip(const Reading& reading, qreal devicePixelRatio) const;
     QPixmap symbolPixmap(const QString& symbol, const QColor& color, qreal devicePixelRatio) const;
-    void trigger(Action action, const QModelIndex& index);
 
     QAbstractItemView* m_view;
     struct RowMeasure {

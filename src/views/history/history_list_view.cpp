@@ -4,10 +4,12 @@
 #include "views/cards/card_back.h"
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
+#include "views/history/history_accessible.h"
 #include "views/history/history_delegate.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/typography.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -28,6 +30,12 @@ HistoryListView::HistoryListView(QWidget* parent)
     viewport()->setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
     verticalScrollBar()->setSingleStep(24);
+    // Screen readers find the buttons painted inside each row.
+    static const bool accessible = [] {
+        QAccessible::installFactory(HistoryAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
 }
 
 void HistoryListView::keyPressEvent(QKeyEvent* event)
@@ -37,8 +45,17 @@ void HistoryListView::keyPressEvent(QKeyEvent* event)
         QStyleOptionViewItem option;
         initViewItemOption(&option);
         option.rect = visualRect(current);
+        const HistoryDelegate::Action before = m_delegate->focusedAction();
         if (m_delegate->editorEvent(event, model(), option, current)) {
             event->accept();
+            if (m_delegate->focusedAction() != before && QAccessible::isActive()) {
+                // A screen reader follows the keyboard from button to button in the row.
+                QAccessibleInterface* row =
+                    QAccessible::queryAccessibleInterface(this)->child(current.row());
+                QAccessibleEvent focus(row->focusChild() ? row->focusChild() : row,
+                                       QAccessible::Focus);
+                QAccessible::updateAccessibility(&focus);
+            }
             return;
         }
     }

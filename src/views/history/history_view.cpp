@@ -191,10 +191,11 @@ void HistoryView::requestDelete(const QUuid& id)
     }
     m_pendingDelete = id;
     QPushButton* remove = nullptr;
-    QMessageBox* box =
-        Confirmations::removal(this, QStringLiteral("Eliminar tirada"),
-                               QStringLiteral("¿Eliminar esta tirada del historial?"),
-                               QStringLiteral("Eliminar tirada"), &remove);
+    QMessageBox* box = Confirmations::removal(
+        this, QStringLiteral("¿Eliminar esta tirada del historial?"),
+        QStringLiteral(
+            "La tirada y tus notas se borrarán de tu cuaderno, y no podrás recuperarlas."),
+        QStringLiteral("Eliminar tirada"), &remove);
     m_confirmation = box;
     connect(box, &QMessageBox::finished, this,
             [this, box, remove](int) { confirmationFinished(box, remove); });

@@ -1,9 +1,9 @@
 #include "views/kit/action_button.h"
 
+#include "views/kit/focus_ring.h"
 #include "views/kit/icons.h"
 #include "views/kit/typography.h"
 
-#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -127,7 +127,7 @@ void ActionButton::paintEvent(QPaintEvent*)
         paintBordered(painter, frame, base, m_tint.isValid(), m_hovered, pressed);
     }
 
-    if (hasFocus() && m_keyboardFocus) {
+    if (FocusRing::visible(this)) {
         QColor ring = m_tint.isValid() ? m_tint : Typography::accent();
         ring.setAlphaF(0.85f);
         painter.setBrush(Qt::NoBrush);
@@ -165,20 +165,6 @@ void ActionButton::paintEvent(QPaintEvent*)
             QRectF(left + s + symbolGap, content.top(), textWidth + 2, content.height()),
             Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, text());
     }
-}
-
-void ActionButton::focusInEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
-                      event->reason() == Qt::BacktabFocusReason ||
-                      event->reason() == Qt::ShortcutFocusReason;
-    QPushButton::focusInEvent(event);
-}
-
-void ActionButton::focusOutEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = false;
-    QPushButton::focusOutEvent(event);
 }
 
 void ActionButton::keyPressEvent(QKeyEvent* event)

@@ -12,7 +12,7 @@ class QPainter;
 // hairline border, optionally tinted (the gold cut buttons on the cloth), and a "plain" one,
 // a symbol in the secondary shade that shows a fill only under the pointer. The optional
 // symbol sits before the text, or above it in a stacked button. The focus ring shows only
-// when focus came from the keyboard, and Return presses the focused button as Space does.
+// while the keyboard is in use, and Return presses the focused button as Space does.
 class ActionButton : public QPushButton {
     Q_OBJECT
 public:
@@ -44,8 +44,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -59,6 +57,5 @@ private:
     QColor m_tint;
     bool m_stacked = false;
     int m_extraPadding = 0;
-    bool m_keyboardFocus = false;
     bool m_hovered = false;
 };

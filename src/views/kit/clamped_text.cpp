@@ -65,6 +65,20 @@ qreal height(const QString& text, const QFont& font, qreal width, int maxLines, 
     return (lines - 1) * pitch + QFontMetricsF(font).height();
 }
 
+QSizeF size(const QString& text, const QFont& font, qreal width, int maxLines)
+{
+    if (text.isEmpty())
+        return {0.0, 0.0};
+    const qreal pitch = pitchOf(font, 0);
+    QTextLayout layout;
+    const bool truncated = layOut(layout, text, font, width, maxLines, Qt::AlignLeft, pitch);
+    qreal widest = truncated ? width : 0.0;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        widest = std::max(widest, layout.lineAt(i).naturalTextWidth());
+    return {std::min(std::ceil(widest), width),
+            (layout.lineCount() - 1) * pitch + QFontMetricsF(font).height()};
+}
+
 bool isClamped(const QString& text, const QFont& font, qreal width, int maxLines)
 {
     if (text.isEmpty() || maxLines <= 0)

@@ -1,29 +1,26 @@
 #include "views/kit/confirmations.h"
 
 #include "views/kit/icons.h"
+#include "views/kit/message_box.h"
 #include "views/kit/typography.h"
 
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 
 namespace Confirmations {
 
-QMessageBox* removal(QWidget* parent, const QString& windowTitle, const QString& question,
+QMessageBox* removal(QWidget* parent, const QString& question, const QString& explanation,
                      const QString& removeText, QPushButton** remove)
 {
-    auto* box = new QMessageBox(parent);
-    box->setWindowModality(Qt::WindowModal);
-    box->setIconPixmap(
-        Icons::icon(QStringLiteral("trash"), Typography::secondary(parent->palette()))
-            .pixmap(QSize(40, 40), parent->devicePixelRatioF()));
-    box->setWindowTitle(windowTitle);
-    box->setTextFormat(Qt::PlainText);
-    box->setText(question);
-    QPushButton* destructive = box->addButton(removeText, QMessageBox::DestructiveRole);
-    // The destructive choice reads in red, as the desktop's own confirmations do.
-    QPalette red = destructive->palette();
-    red.setColor(QPalette::ButtonText, QColor(192, 57, 43));
-    destructive->setPalette(red);
+    const QColor shade = Typography::secondary(parent->palette());
+    QMessageBox* box = MessageBoxes::create(
+        parent,
+        [shade](QPainter& painter, const QRectF& rect) {
+            Icons::paint(painter, rect.adjusted(6, 6, -6, -6), QStringLiteral("trash"), shade);
+        },
+        question, explanation);
+    QPushButton* destructive = MessageBoxes::addDestructiveButton(box, removeText);
     QPushButton* cancel = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);

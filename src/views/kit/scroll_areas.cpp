@@ -31,7 +31,7 @@ void styleSlimScrollBar(QScrollBar* bar, const QPalette& palette)
             .arg(c.alpha());
     };
     bar->setStyleSheet(
-        QStringLiteral("QScrollBar:vertical { background: transparent; width: 10px; "
+        QStringLiteral("QScrollBar:vertical { background: transparent; width: %3px; "
                        "margin: 4px 2px 4px 2px; }"
                        "QScrollBar::handle:vertical { background: %1; border-radius: 3px; "
                        "min-height: 32px; }"
@@ -40,7 +40,7 @@ void styleSlimScrollBar(QScrollBar* bar, const QPalette& palette)
                        "{ height: 0px; border: none; background: none; }"
                        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical "
                        "{ background: none; }")
-            .arg(rgba(handle), rgba(hover)));
+            .arg(rgba(handle), rgba(hover), QString::number(slimBarWidth)));
 }
 
 QScrollArea* frameless(QWidget* parent)
@@ -64,7 +64,9 @@ QScrollArea* plain(QWidget* parent)
 
 QWidget* column(int maxWidth)
 {
-    auto* page = new QWidget;
+    // A page, not a plain widget: the least height its wrapped texts would need when narrow
+    // must not make it taller than its content.
+    auto* page = new ScrollPage;
     page->setAutoFillBackground(false);
     auto* row = Layouts::row(page, 0);
     auto* content = new QWidget(page);

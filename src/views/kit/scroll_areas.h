@@ -17,10 +17,14 @@ public:
 
 namespace ScrollAreas {
 
+// Width of the slim scroll bar, in points.
+constexpr int slimBarWidth = 10;
+
 // A frameless vertical scroll area whose page shows through, scrolling 24 points a step.
 QScrollArea* plain(QWidget* parent);
 // A page for a scroll area whose content, returned, is a column at most `maxWidth` wide at
-// the page's top left. The page (the content's parent) goes into the area once it is built.
+// the page's top left. The page (the content's parent) goes into the area once it is built;
+// it is as tall as the column's content.
 QWidget* column(int maxWidth);
 // A frameless, see-through vertical scroll area with the slim scroll bar.
 QScrollArea* transparent(const QString& objectName, QWidget* parent);

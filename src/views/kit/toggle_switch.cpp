@@ -1,5 +1,6 @@
 #include "views/kit/toggle_switch.h"
 
+#include "views/kit/focus_ring.h"
 #include "views/kit/typography.h"
 
 #include <QPainter>
@@ -32,7 +33,7 @@ void ToggleSwitch::paintEvent(QPaintEvent*)
     painter.drawEllipse(QRectF(x, track.top() + 2.6, knob, knob));
     painter.setBrush(Qt::white);
     painter.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-    if (hasFocus()) {
+    if (FocusRing::visible(this)) {
         QColor ring = Typography::accent();
         ring.setAlphaF(0.5f);
         painter.setPen(QPen(ring, 2));

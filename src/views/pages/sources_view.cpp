@@ -2,6 +2,7 @@
 
 #include "model/spread.h"
 #include "views/kit/divider.h"
+#include "views/kit/focus_ring.h"
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/layouts.h"
@@ -50,7 +51,7 @@ protected:
     {
         QPainter painter(this);
         QFont label = font();
-        label.setUnderline(underMouse() || hasFocus());
+        label.setUnderline(underMouse() || FocusRing::visible(this));
         painter.setFont(label);
         QColor color = Typography::accent();
         if (isDown())

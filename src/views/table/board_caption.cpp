@@ -1,14 +1,10 @@
 #include "views/table/board_caption.h"
 
-#include "views/cards/card_back.h"
-#include "views/cards/card_face.h"
-#include "views/cards/card_shadow.h"
 #include "views/kit/clamped_text.h"
 #include "views/kit/table_palette.h"
-#include "views/kit/table_surface.h"
 #include "views/kit/typography.h"
-#include "views/table/reading_board.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 
@@ -62,12 +58,21 @@ void BoardCaption::setOpacity(qreal opacity)
     update();
 }
 
-qreal BoardCaption::contentHeight(qreal width) const
+QSizeF BoardCaption::contentSize(qreal width) const
 {
-    const qreal title = ClampedText::height(m_title, captionTitleFont(m_titleSize), width, 2);
+    const QSizeF title = ClampedText::size(m_title, captionTitleFont(m_titleSize), width, 2);
     if (m_name.isEmpty())
         return title;
-    return title + captionLineGap + ClampedText::height(m_name, captionNameFont(), width, 2);
+    const QSizeF name = ClampedText::size(m_name, captionNameFont(), width, 2);
+    return {std::max(title.width(), name.width()), title.height() + captionLineGap + name.height()};
+}
+
+bool BoardCaption::isElided() const
+{
+    const QSizeF whole = contentSize(width());
+    return whole.height() > height() + 0.5 ||
+           ClampedText::isClamped(m_title, captionTitleFont(m_titleSize), width(), 2) ||
+           ClampedText::isClamped(m_name, captionNameFont(), width(), 2);
 }
 
 void BoardCaption::paintEvent(QPaintEvent*)
@@ -89,21 +94,18 @@ void BoardCaption::paintEvent(QPaintEvent*)
             painter.setRenderHint(QPainter::TextAntialiasing);
             const QFont titleFont = captionTitleFont(m_titleSize);
             const QFont nameFont = captionNameFont();
+            // The box holds the lines; a box made smaller by its neighbours keeps the title
+            // first and gives the name what room is left.
             const qreal w = width();
-            const qreal titleHeight = ClampedText::height(m_title, titleFont, w, 2);
-            const qreal nameHeight =
-                m_name.isEmpty() ? 0.0 : ClampedText::height(m_name, nameFont, w, 2);
-            const qreal content =
-                titleHeight + (m_name.isEmpty() ? 0.0 : captionLineGap + nameHeight);
-            // Beside a card the lines are centred on its height; below it they hang from the top.
-            const qreal top = m_side ? std::max<qreal>(0.0, (height() - content) / 2.0) : 0.0;
+            const qreal titleHeight =
+                std::min<qreal>(ClampedText::height(m_title, titleFont, w, 2), height());
+            const qreal nameTop = titleHeight + captionLineGap;
             const Qt::Alignment alignment = m_side ? Qt::AlignLeft : Qt::AlignHCenter;
-            ClampedText::paint(painter, QRectF(0, top, w, titleHeight), m_title, titleFont,
+            ClampedText::paint(painter, QRectF(0, 0, w, titleHeight), m_title, titleFont,
                                TablePalette::gold(), 2, alignment);
-            if (!m_name.isEmpty())
-                ClampedText::paint(painter,
-                                   QRectF(0, top + titleHeight + captionLineGap, w, nameHeight),
-                                   m_name, nameFont, captionNameColor(), 2, alignment);
+            if (!m_name.isEmpty() && height() - nameTop >= QFontMetricsF(nameFont).height())
+                ClampedText::paint(painter, QRectF(0, nameTop, w, height() - nameTop), m_name,
+                                   nameFont, captionNameColor(), 2, alignment);
         }
         m_cache = QPixmap::fromImage(image);
         m_cacheKey = key;

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 // The caption of one card: its position's number and title in gold and, once the card is
-// face up, its name. It never takes clicks, so they reach whatever lies beneath.
+// face up, its name, each in two lines at most. Its box is as large as its lines; where the
+// board gives it less, the lines it has no room for end in an ellipsis. It never takes
+// clicks, so they reach whatever lies beneath.
 class BoardCaption : public QWidget {
     Q_OBJECT
 public:
@@ -16,8 +18,10 @@ public:
     const QString& name() const { return m_name; }
     bool isSide() const { return m_side; }
     void setOpacity(qreal opacity);
-    // Height of the lines at `width` (the box may be smaller; the lines run past it).
-    qreal contentHeight(qreal width) const;
+    // The room the lines take in at most `width`: their widest line and their height.
+    QSizeF contentSize(qreal width) const;
+    // Whether some of the text is left out in the caption's present box.
+    bool isElided() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

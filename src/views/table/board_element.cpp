@@ -5,6 +5,7 @@
 #include "views/cards/card_face.h"
 #include "views/cards/card_shadow.h"
 #include "views/kit/clamped_text.h"
+#include "views/kit/focus_ring.h"
 #include "views/kit/motion.h"
 #include "views/kit/table_easing.h"
 #include "views/kit/table_palette.h"
@@ -14,7 +15,6 @@
 #include "views/table/board_layout.h"
 #include "views/table/reading_board.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -205,6 +205,23 @@ QRectF BoardElement::cardRect() const
     return {center.x() - m_cardWidth / 2.0, center.y() - height / 2.0, m_cardWidth, height};
 }
 
+QRectF BoardElement::restRect() const
+{
+    return visualRect().translated(0, Motion::dealDropDistance * (1.0 - m_placement));
+}
+
+void BoardElement::setCaptionBox(const QRectF& box)
+{
+    m_captionBox = box;
+    relayout();
+    const bool elided = m_caption && (box.isEmpty() || m_caption->isElided());
+    QStringList lines;
+    if (elided)
+        lines << m_caption->title() << m_caption->name();
+    lines.removeAll(QString());
+    setToolTip(lines.join(QLatin1Char('\n')));
+}
+
 QRectF BoardElement::visualRect() const
 {
     const QRectF card = cardRect();
@@ -228,29 +245,12 @@ void BoardElement::relayout()
         setGeometry(frame);
 
     if (m_caption) {
-        const QPointF cardCenter = visual.center();
-        const QSizeF size =
-            BoardLayout::captionSize(m_spread, m_index, m_boardSize.width(), m_cardWidth);
-        const QPointF center = BoardLayout::captionCenter(m_spread, m_index, cardCenter,
-                                                          m_boardSize.width(), m_cardWidth);
-        // The box is 40 (below) or 60 (beside) points high; longer names run past it as
-        // they would past a frame, downwards below a card and both ways beside one.
-        const qreal content = std::ceil(m_caption->contentHeight(size.width()));
-        QRectF box(center.x() - size.width() / 2.0, center.y() - size.height() / 2.0, size.width(),
-                   size.height());
-        if (content > box.height()) {
-            const qreal extra = content - box.height();
-            if (m_caption->isSide())
-                box.adjust(0, -extra / 2.0, 0, extra / 2.0);
-            else
-                box.setHeight(content);
-        }
-        const QRect captionFrame = box.toRect();
-        if (m_caption->geometry() != captionFrame)
-            m_caption->setGeometry(captionFrame);
+        // The caption falls with its card while the cards are dealt.
+        const QRectF box = m_captionBox.translated(0, visual.top() - restRect().top());
+        if (m_caption->geometry() != box.toRect())
+            m_caption->setGeometry(box.toRect());
         m_caption->setOpacity(m_placement);
-        // The crossing card has no caption.
-        m_caption->setVisible(!isCrossing());
+        m_caption->setVisible(!isCrossing() && !m_captionBox.isEmpty());
     }
 }
 
@@ -326,7 +326,7 @@ void BoardElement::paintEvent(QPaintEvent*)
         painter.setPen(QPen(TablePalette::gold(), outlineWidth));
         painter.drawRoundedRect(visual, outlineRadius, outlineRadius);
     }
-    if (hasFocus() && m_keyboardFocus) {
+    if (FocusRing::visible(this)) {
         QColor ring(Qt::white);
         ring.setAlphaF(0.8f);
         painter.setPen(QPen(ring, 1.5, Qt::DashLine));
@@ -394,22 +394,6 @@ void BoardElement::keyPressEvent(QKeyEvent* event)
         return;
     }
     QAbstractButton::keyPressEvent(event);
-}
-
-void BoardElement::focusInEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
-                      event->reason() == Qt::BacktabFocusReason ||
-                      event->reason() == Qt::OtherFocusReason;
-    QAbstractButton::focusInEvent(event);
-    update();
-}
-
-void BoardElement::focusOutEvent(QFocusEvent* event)
-{
-    m_keyboardFocus = false;
-    QAbstractButton::focusOutEvent(event);
-    update();
 }
 
 void BoardElement::completeAnimations()

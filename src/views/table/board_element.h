@@ -48,6 +48,11 @@ public:
     QRectF cardRect() const;
     // The card as it lies on the board, rotation included.
     QRectF visualRect() const;
+    // The same once the card is placed.
+    QRectF restRect() const;
+    // The caption's box for the placed card (the board fits all captions together); empty
+    // for none. A caption that leaves text out lends it to the card's tooltip.
+    void setCaptionBox(const QRectF& box);
     qreal faceOpacity() const { return m_faceOpacity; }
 
     QString accessibilityTitle() const;
@@ -61,8 +66,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void relayout();
@@ -89,7 +92,7 @@ private:
     qreal m_faceOpacity = 0.0;
     QVariantAnimation* m_faceFade = nullptr;
     QPointF m_centerInWidget;
-    bool m_keyboardFocus = false;
+    QRectF m_captionBox;
     QPixmap m_face;
     QString m_faceKey;
 };

@@ -3,6 +3,7 @@
 #include "views/cards/card_geometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace BoardLayout {
 
@@ -44,22 +45,46 @@ QPointF cardCenter(const Position& position, const QSizeF& size)
     return {position.x * size.width(), position.y * size.height()};
 }
 
-QSizeF captionSize(Spread spread, int index, double boardWidth, double cardWidth)
+double captionWidth(Spread spread, int index, double boardWidth, double cardWidth)
 {
     if (hasSideCaption(spread, index))
-        return {std::min(100.0, std::max(52.0, boardWidth * 0.3 - cardWidth - 18.0)), 60.0};
-    return {std::max(cardWidth + 36.0, 100.0), 40.0};
+        return std::min(100.0, std::max(52.0, boardWidth * 0.3 - cardWidth - 18.0));
+    return std::max(cardWidth + 36.0, 100.0);
 }
 
-QPointF captionCenter(Spread spread, int index, const QPointF& cardCenter, double boardWidth,
-                      double cardWidth)
+QRectF fitCaption(const CaptionSpot& spot, const QList<QRectF>& taken, const QRectF& board,
+                  const std::function<QSizeF(double width)>& measure)
 {
-    if (hasSideCaption(spread, index)) {
-        const double captionWidth = captionSize(spread, index, boardWidth, cardWidth).width();
-        const double shift = cardWidth / 2.0 + 8.0 + captionWidth / 2.0;
-        return cardCenter + QPointF(captionOnLeft(spread) ? -shift : shift, 0.0);
+    constexpr double clearance = 3.0;
+    constexpr double narrowest = 24.0;
+    const auto clear = [&](const QRectF& box) {
+        if (!board.adjusted(1, 1, -1, -1).contains(box)) // whole points once rounded
+            return false;
+        return std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) {
+            return box.intersects(other.adjusted(-clearance, -clearance, clearance, clearance));
+        });
+    };
+    for (double limit = spot.maxWidth; limit >= narrowest; limit -= 2.0) {
+        // Whole points, so that the box keeps all of its lines once placed on the pixel grid.
+        const QSizeF measured = measure(limit);
+        const QSizeF text(std::ceil(measured.width()), std::ceil(measured.height()));
+        if (!spot.side) {
+            const QRectF box(spot.card.center().x() - text.width() / 2.0, spot.card.bottom() + 7.0,
+                             text.width(), text.height());
+            if (clear(box))
+                return box;
+            continue;
+        }
+        const double x =
+            spot.left ? spot.card.left() - 8.0 - text.width() : spot.card.right() + 8.0;
+        for (const double y : {spot.card.center().y() - text.height() / 2.0, spot.card.top(),
+                               spot.card.bottom() - text.height()}) {
+            const QRectF box(x, y, text.width(), text.height());
+            if (clear(box))
+                return box;
+        }
     }
-    return cardCenter + QPointF(0.0, CardGeometry::heightForWidth(cardWidth) / 2.0 + 27.0);
+    return {};
 }
 
 } // namespace BoardLayout

@@ -2,8 +2,11 @@
 
 #include "model/spread.h"
 
+#include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
+#include <functional>
 
 // Where the cards and captions of a spread lie on a board of a given size.
 namespace BoardLayout {
@@ -20,10 +23,23 @@ bool captionOnLeft(Spread spread);
 
 // The centre of a position's card on the board.
 QPointF cardCenter(const Position& position, const QSizeF& size);
-// The caption box: beside a card it is min(100, max(52, 0.3·w − card − 18)) by 60, below a
-// card max(card + 36, 100) by 40.
-QSizeF captionSize(Spread spread, int index, double boardWidth, double cardWidth);
-QPointF captionCenter(Spread spread, int index, const QPointF& cardCenter, double boardWidth,
-                      double cardWidth);
+// The widest a caption may be: beside a card min(100, max(52, 0.3·w − card − 18)), below a
+// card max(card + 36, 100).
+double captionWidth(Spread spread, int index, double boardWidth, double cardWidth);
+
+// Where a caption may go: beside its card (on the left or the right) or below it, at most
+// `maxWidth` wide.
+struct CaptionSpot {
+    QRectF card;
+    bool side = false;
+    bool left = false;
+    double maxWidth = 0.0;
+};
+// The caption's box: as large as its text (`measure` gives the room the text takes in a
+// width), below its card and centred on it, or beside it and level with its middle, top or
+// bottom; narrower, so that its text wraps, where the full width would touch something of
+// `taken` or leave `board`. Empty when not even a narrow box fits.
+QRectF fitCaption(const CaptionSpot& spot, const QList<QRectF>& taken, const QRectF& board,
+                  const std::function<QSizeF(double width)>& measure);
 
 } // namespace BoardLayout

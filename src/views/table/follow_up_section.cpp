@@ -246,10 +246,10 @@ void FollowUpSection::askToRemove(QUuid id)
     if (m_confirmation)
         return;
     QPushButton* remove = nullptr;
-    QMessageBox* box = Confirmations::removal(this, QStringLiteral("Eliminar seguimiento"),
-                                              QStringLiteral("¿Eliminar este seguimiento?"),
-                                              QStringLiteral("Eliminar seguimiento"), &remove);
-    box->setInformativeText(QStringLiteral("La entrada se borrará de tu cuaderno."));
+    QMessageBox* box =
+        Confirmations::removal(this, QStringLiteral("¿Eliminar este seguimiento?"),
+                               QStringLiteral("La entrada se borrará de tu cuaderno."),
+                               QStringLiteral("Eliminar seguimiento"), &remove);
     m_confirmation = box;
     connect(box, &QMessageBox::finished, this, [this, box, remove, id](int) {
         const bool confirmed = box->clickedButton() == remove;

@@ -34,6 +34,7 @@ namespace {
 constexpr int questionMinLines = 3;
 constexpr int questionMaxLines = 5;
 constexpr int questionPadding = 6;
+constexpr int formWidth = 300;
 
 QFont captionBold()
 {
@@ -171,7 +172,9 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     // The form.
     m_formScroll = new QScrollArea(this);
     m_formScroll->setObjectName(QStringLiteral("preparationForm"));
-    m_formScroll->setFixedWidth(300);
+    // The form keeps its width when its scroll bar comes and goes (a question of five lines
+    // can bring it): the bar has room of its own beside it.
+    m_formScroll->setFixedWidth(formWidth + ScrollAreas::slimBarWidth);
     m_formScroll->setFrameShape(QFrame::NoFrame);
     m_formScroll->setWidgetResizable(true);
     m_formScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -180,6 +183,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_formScroll->setAutoFillBackground(false);
 
     m_form = new ScrollPage(m_formScroll);
+    m_form->setFixedWidth(formWidth);
     m_form->setAutoFillBackground(false);
     auto* form = new QVBoxLayout(m_form);
     form->setContentsMargins(0, 18, 0, 38);

@@ -54,6 +54,7 @@ private:
     void syncFromStore();
     void refreshElements(bool animateTurn);
     void layoutElements();
+    void layoutCaptions();
     void startDealing();
     void applyDealTime(qreal ms);
     void setPlaced(int placed);

@@ -20,7 +20,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace {} // namespace
+namespace {
+
+constexpr int pageMargin = 24;
+constexpr int bodySpacing = 18;
+constexpr int columnSpacing = 12;
+constexpr int panelWidth = 300;
+
+} // namespace
 
 ReadingBoard* TableView::board() const
 {
@@ -32,7 +39,7 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     m_scroll = ScrollAreas::transparent(QStringLiteral("tableScroll"), this);
     ScrollPage* content = ScrollAreas::fill(this, m_scroll, {});
     auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(24, 24, 24, 42);
+    page->setContentsMargins(pageMargin, pageMargin, pageMargin, pageMargin + 18);
     page->setSpacing(16);
 
     // Header.
@@ -77,9 +84,9 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     // Reading body.
     m_readingBody = new QWidget(content);
     m_readingBody->setObjectName(QStringLiteral("readingBody"));
-    auto* body = Layouts::row(m_readingBody, 18);
+    auto* body = Layouts::row(m_readingBody, bodySpacing);
     auto* left = new QVBoxLayout;
-    left->setSpacing(12);
+    left->setSpacing(columnSpacing);
     m_question = new ClampedLabel(3, m_readingBody);
     m_question->setObjectName(QStringLiteral("question"));
     m_question->setFont(Typography::serif(14));
@@ -126,7 +133,7 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     body->addLayout(left, 1);
     m_panel = new InterpretationView(store, m_readingBody);
     m_panel->setObjectName(QStringLiteral("interpretationPanel"));
-    m_panel->setFixedWidth(300);
+    m_panel->setFixedWidth(panelWidth);
     body->addWidget(m_panel, 0, Qt::AlignTop);
     page->addWidget(m_readingBody);
 
@@ -186,11 +193,8 @@ void TableView::sync()
                             : QStringLiteral("Las cartas se descubren en el orden de la tirada."));
         if (!m_board || m_boardReading != current->id)
             replaceBoard();
-    } else if (m_board) {
-        // The board belongs to one reading; the next one gets a fresh board.
-        m_board->deleteLater();
-        m_board = nullptr;
-        m_boardReading = QUuid();
+    } else {
+        dropBoard();
     }
     m_readingBody->setVisible(reading);
     const bool layingOut = !reading && draft;
@@ -202,13 +206,22 @@ void TableView::sync()
     updateHeights();
 }
 
+void TableView::dropBoard()
+{
+    // The board belongs to one reading; it leaves the screen at once, though it is deleted
+    // only when the event loop comes round (a new reading may be dealt before that).
+    if (!m_board)
+        return;
+    m_boardSlot->removeWidget(m_board);
+    m_board->hide();
+    m_board->deleteLater();
+    m_board = nullptr;
+    m_boardReading = QUuid();
+}
+
 void TableView::replaceBoard()
 {
-    if (m_board) {
-        m_boardSlot->removeWidget(m_board);
-        m_board->hide();
-        m_board->deleteLater();
-    }
+    dropBoard();
     const Reading& reading = *m_store->current();
     m_board = new ReadingBoard(m_store, reading, m_readingBody);
     m_board->setObjectName(QStringLiteral("board"));
@@ -227,8 +240,17 @@ void TableView::updateHeights()
         return std::max(spread == Spread::celtic ? 620 : 420, h - 205);
     };
     const int panelHeight = std::max(440, h - 140);
-    if (m_board)
-        m_board->setFixedHeight(boardHeight(m_board->reading().spread));
+    if (m_board) {
+        // The question line above the board takes its room from the board, so that the
+        // buttons below it stay in view at the window's usual size.
+        int question = 0;
+        if (!m_question->isHidden()) {
+            const int width =
+                m_scroll->viewport()->width() - 2 * pageMargin - bodySpacing - panelWidth;
+            question = m_question->heightForWidth(std::max(width, 100)) + columnSpacing;
+        }
+        m_board->setFixedHeight(boardHeight(m_board->reading().spread) - question);
+    }
     m_panel->setFixedHeight(panelHeight);
     if (const std::optional<OwnDraft>& draft = m_store->ownDraft())
         m_ownDeck->setHeights(boardHeight(draft->spread), panelHeight);

@@ -40,6 +40,7 @@ private:
     void sync();
     void updateHeights();
     void replaceBoard();
+    void dropBoard();
 
     AppStore* m_store;
     QScrollArea* m_scroll;

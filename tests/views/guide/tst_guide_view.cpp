@@ -1,4 +1,6 @@
 #include "model/catalog.h"
+#include "support/fixtures.h"
+#include "views/guide/guide_delegate.h"
 #include "views/guide/guide_filter_model.h"
 #include "views/guide/guide_grid_view.h"
 #include "views/guide/guide_model.h"
@@ -109,6 +111,41 @@ private Q_SLOTS:
                     (label->textInteractionFlags() & Qt::TextSelectableByMouse));
         for (SpacedText* paragraph : view.detailArea()->widget()->findChildren<SpacedText*>())
             QVERIFY(paragraph->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    }
+
+    void gridFillsTwoColumnsInOrder()
+    {
+        for (const int count : {1, 2, 3, 5, 22}) {
+            for (const int height : {800, 420}) { // with and without a scroll bar
+                GuideView view(Catalog::cards().mid(0, count), nullptr);
+                view.resize(1000, height);
+                view.show();
+                const auto cell = [&](int row) {
+                    return view.gridView()->visualRect(view.filterModel()->index(row, 0));
+                };
+                for (int row = 0; row < count; ++row) {
+                    const QRect pairFirst = cell(row - row % 2);
+                    QCOMPARE(cell(row).top(), pairFirst.top());
+                    QCOMPARE(cell(row).left() == 0, row % 2 == 0);
+                    QVERIFY(row < 2 || cell(row).top() > cell(row - 2).top());
+                    const QRect label = GuideDelegate::labelRect(cell(row));
+                    QVERIFY(label.right() < view.gridView()->viewport()->width());
+                    if (row % 2) // the two columns stand 18 points apart
+                        QCOMPARE(label.left() - GuideDelegate::labelRect(pairFirst).right(), 19);
+                }
+            }
+        }
+    }
+
+    void detailIsAsTallAsItsContent()
+    {
+        GuideView view;
+        view.resize(1000, 700);
+        view.show();
+        for (const qint64 card : {0, 21}) {
+            view.setSelectedId(card);
+            QCOMPARE(Fixtures::scrollSlack(view.detailArea()), 0);
+        }
     }
 
     void modelsPassTheTester()

@@ -4,8 +4,10 @@
 #include "views/history/history_list_view.h"
 #include "views/history/history_model.h"
 #include "views/history/history_view.h"
+#include "views/kit/date_text.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -193,7 +195,11 @@ private Q_SLOTS:
             shown.click(2, Action::remove);
             QCOMPARE(shown.view.pendingDelete(), std::optional<QUuid>(target));
             QMessageBox* box = shown.view.deleteConfirmation();
+            // Of a kind with the other confirmations: the question bold, the explanation below.
+            QCOMPARE(box->windowTitle(), QStringLiteral("Arcandel"));
             QCOMPARE(box->text(), QStringLiteral("¿Eliminar esta tirada del historial?"));
+            QVERIFY(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font().bold());
+            QVERIFY(!box->informativeText().isEmpty() && plainLabels(box));
             QCOMPARE(box->buttonRole(button(box, "Eliminar tirada")), QMessageBox::DestructiveRole);
             QCOMPARE(box->buttonRole(button(box, "Cancelar")), QMessageBox::RejectRole);
             QCOMPARE(box->defaultButton(), button(box, "Cancelar"));
@@ -240,6 +246,46 @@ private Q_SLOTS:
         shown.click(2, Action::restore);
         QCOMPARE(*store.current(), store.history()[2]);
         QCOMPARE(store.section(), QStringLiteral("mesa"));
+    }
+
+    void rowButtonsAreThereForScreenReaders()
+    {
+        Shown shown;
+        QAccessibleInterface* row =
+            QAccessible::queryAccessibleInterface(shown.view.listView())->child(1);
+        QCOMPARE(row->role(), QAccessible::ListItem);
+        QVERIFY(row->text(QAccessible::Name).startsWith(QStringLiteral("Lectura general, ")));
+        QStringList names;
+        for (int i = 0; i < row->childCount(); ++i)
+            names << row->child(i)->text(QAccessible::Name);
+        QCOMPARE(names, QStringList({QStringLiteral("Volver a esta tirada"),
+                                     QStringLiteral("Marcar como favorita"),
+                                     QStringLiteral("Eliminar tirada")}));
+        const auto press = [&](int button) {
+            row->child(button)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        };
+        press(1);
+        QVERIFY(!shown.store->history()[1].favorite);
+        press(2);
+        QCOMPARE(shown.view.pendingDelete(), std::optional<QUuid>(shown.store->history()[1].id));
+        shown.view.deleteConfirmation()->reject();
+        press(0);
+        QCOMPARE(*shown.store->current(), shown.store->history()[1]);
+    }
+
+    void datesAreSpanishWithoutSeconds()
+    {
+        const double date =
+            ReferenceDate::fromDateTime(QDateTime(QDate(2024, 3, 12), QTime(18, 5, 30)));
+        for (const QLocale& user : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                    QLocale(QLocale::Spanish, QLocale::Spain)})
+            QCOMPARE(DateText::abbreviated(date, user), QStringLiteral("12 mar 2024, 18:05"));
+        // A Spanish locale elsewhere keeps its own conventions.
+        const QString mexico =
+            DateText::abbreviated(date, QLocale(QLocale::Spanish, QLocale::Mexico));
+        QVERIFY2(mexico.contains(QStringLiteral("mar")) && !mexico.contains(QStringLiteral(":30")),
+                 qPrintable(mexico));
     }
 
     void userTextIsDrawnAsPlainText()

@@ -1,4 +1,5 @@
 #include "model/spread.h"
+#include "support/fixtures.h"
 #include "views/kit/section_title.h"
 #include "views/kit/spaced_text.h"
 #include "views/pages/sources_view.h"
@@ -42,6 +43,14 @@ private Q_SLOTS:
         for (Spread spread : allSpreads())
             QVERIFY(texts.contains(name(spread)) && texts.contains(method(spread)));
         QVERIFY(texts.contains(QStringLiteral("PRIVACIDAD Y FUNCIONAMIENTO")));
+    }
+
+    void pageIsAsTallAsItsContent()
+    {
+        SourcesView view;
+        view.resize(900, 700);
+        view.show();
+        QCOMPARE(Fixtures::scrollSlack(view.scrollArea()), 0);
     }
 
     void linksOpenOnlyWhenClicked()

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
+#include <algorithm>
+#include <numeric>
 
 using namespace Fixtures;
 
@@ -104,6 +106,54 @@ private Q_SLOTS:
         }
         board.completeAnimations();
         QCOMPARE(board.element(4)->placement(), 1.0);
+    }
+
+    // No caption overlaps another caption or a card, for every spread with the longest names,
+    // on every board a window from its least size to 2560 × 1440 gives.
+    void captionsNeverCollide()
+    {
+        QList<qint64> longest(22);
+        std::iota(longest.begin(), longest.end(), 0);
+        std::sort(longest.begin(), longest.end(), [](qint64 a, qint64 b) {
+            return Catalog::card(a)->name.size() > Catalog::card(b)->name.size();
+        });
+        for (const Spread spread : allSpreads()) {
+            Table table;
+            Reading reading = dealt(spread, positions(spread).size());
+            for (qsizetype i = 0; i < reading.cards.size(); ++i)
+                reading.cards[i] = DrawnCard{longest[i], true};
+            table.store->restore(reading);
+            Board board(*table.store, {900, 600});
+            for (const int width : {424, 520, 684, 900, 1300, 1984}) {
+                for (const int height : {354, 420, 554, 620, 800, 1175}) {
+                    if (spread == Spread::celtic && height < 554)
+                        continue; // the Celtic cross is never that low
+                    board.resize(width, height);
+                    QList<QRectF> taken;
+                    for (int i = 0; i < board.elementCount(); ++i)
+                        taken << board.element(i)->visualRect();
+                    for (int i = 0; i < board.elementCount(); ++i) {
+                        BoardCaption* caption = board.element(i)->caption();
+                        QCOMPARE(caption->isVisible(), !board.element(i)->isCrossing());
+                        if (!caption->isVisible())
+                            continue;
+                        const QRectF box(caption->geometry());
+                        const QString where = QStringLiteral("%1 at %2 × %3, caption %4")
+                                                  .arg(rawValue(spread))
+                                                  .arg(width)
+                                                  .arg(height)
+                                                  .arg(i + 1);
+                        QVERIFY2(QRectF(board.rect()).contains(box), qPrintable(where));
+                        for (const QRectF& other : std::as_const(taken))
+                            QVERIFY2(!box.intersects(other), qPrintable(where));
+                        taken << box;
+                        // From the usual window size up, every word shows.
+                        QVERIFY2(width < 684 || height < 554 || !caption->isElided(),
+                                 qPrintable(where));
+                    }
+                }
+            }
+        }
     }
 
     void keyboardReachesAndTurnsTheCards()

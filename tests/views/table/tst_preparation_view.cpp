@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QVariantAnimation>
 
 using namespace Fixtures;
@@ -41,12 +42,18 @@ private Q_SLOTS:
         table.store->setSpread(Spread::celtic);
         QCOMPARE(spreads->currentIndex(), 4);
         QCOMPARE(text(&view, "spreadMethod"), method(Spread::celtic));
-        // The field grows from three to five lines.
+        // The field grows from three to five lines, and the form keeps its width (and so its
+        // lines) when a scroll bar comes with the fifth.
+        view.resize(1000, 570);
+        QWidget* form = child<QScrollArea>(&view, "preparationForm")->widget();
+        const int formWidth = form->width();
         const int three = question->height();
         question->setPlainText(QStringLiteral("a\nb\nc\nd\ne"));
         const int five = question->height();
         question->setPlainText(QStringLiteral("a\nb\nc\nd\ne\nf\ng"));
         QVERIFY(five > three && question->height() == five);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(form->width(), formWidth);
         table.store->newReading();
         QCOMPARE(question->height(), three);
     }

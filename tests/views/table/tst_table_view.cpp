@@ -1,16 +1,31 @@
 #include "support/fixtures.h"
 #include "views/kit/motion.h"
+#include "views/table/board_caption.h"
 #include "views/table/board_element.h"
 #include "views/table/interpretation_view.h"
 #include "views/table/preparation_view.h"
 #include "views/table/reading_board.h"
 #include "views/table/table_view.h"
 
+#include <QApplication>
 #include <QComboBox>
 
 using namespace Fixtures;
 
 namespace {
+
+// Light pixels on the dark cloth just above a card, where its dashed focus ring runs.
+int ringPixels(ReadingBoard* board, int index)
+{
+    const QRectF visual = board->element(index)->visualRect();
+    const QImage image = board->grab().toImage();
+    int light = 0;
+    for (int y = int(visual.top()) - 7; y <= int(visual.top()) - 3; ++y) {
+        for (int x = int(visual.left()) + 8; x < int(visual.right()) - 8; ++x)
+            light += qGray(image.pixel(x, y)) > 110;
+    }
+    return light;
+}
 
 void click(QWidget* root, const char* name)
 {
@@ -38,8 +53,16 @@ private Q_SLOTS:
         type(child(&view, "questionField"), QStringLiteral("¿Hacia dónde miro ahora?"));
         child<QComboBox>(&view, "topicPicker")->setCurrentIndex(3);
         child<QComboBox>(&view, "spreadPicker")->setCurrentIndex(1);
+        QApplication::setActiveWindow(&view);
         click(&view, "shuffleButton");
         click(&view, "cutButton11");
+        // After a deal with the mouse no focus ring shows on the card the focus passed to; the
+        // keyboard brings it back.
+        QCOMPARE(QApplication::focusWidget(), view.board()->element(0));
+        QCOMPARE(ringPixels(view.board(), 0), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(ringPixels(view.board(), 0) > 10);
         QCOMPARE(text(&view, "tableHeading"), name(Spread::timeline));
         QCOMPARE(text(&view, "progress"), QStringLiteral("0 de 3 cartas"));
         QCOMPARE(text(&view, "question"), QStringLiteral("“¿Hacia dónde miro ahora?”"));
@@ -99,6 +122,12 @@ private Q_SLOTS:
         table.store->restore(dealt(Spread::cross, 0, 7));
         QVERIFY(view.board() != board);
         QCOMPARE(view.board()->placed(), 1);
+        // Starting anew and dealing before the event loop comes round: the old board has
+        // already left the screen.
+        QPointer<ReadingBoard> old = view.board();
+        table.store->newReading();
+        deal(*table.store, Spread::daily);
+        QVERIFY(old.isNull() || old->isHidden());
         table.store->newReading();
         QCOMPARE(view.board(), nullptr);
     }
