@@ -52,7 +52,18 @@ double captionWidth(Spread spread, int index, double boardWidth, double cardWidt
     return std::max(cardWidth + 36.0, 100.0);
 }
 
-QRectF fitCaption(const CaptionSpot& spot, const QList<QRectF>& taken, const QRectF& board,
+namespace {
+
+// Where a caption may go: beside its card (on the left or the right) or below it, at most
+// `maxWidth` wide.
+struct Spot {
+    QRectF card;
+    bool side = false;
+    bool left = false;
+    double maxWidth = 0.0;
+};
+
+QRectF fitCaption(const Spot& spot, const QList<QRectF>& taken, const QRectF& board,
                   const std::function<QSizeF(double width)>& measure)
 {
     constexpr double clearance = 3.0;
@@ -85,6 +96,39 @@ QRectF fitCaption(const CaptionSpot& spot, const QList<QRectF>& taken, const QRe
         }
     }
     return {};
+}
+
+} // namespace
+
+QList<QRectF> fitCaptions(Spread spread, const QList<QRectF>& cards, const QRectF& board,
+                          double cardWidth,
+                          const std::function<QSizeF(int index, double width)>& measure)
+{
+    QList<Spot> spots;
+    for (int i = 0; i < cards.size(); ++i)
+        spots << Spot{cards[i], hasSideCaption(spread, i), captionOnLeft(spread),
+                      captionWidth(spread, i, board.width(), cardWidth)};
+    for (Spot& spot : spots) {
+        for (const Spot& other : std::as_const(spots)) {
+            const double apart = std::abs(other.card.center().x() - spot.card.center().x());
+            if (!spot.side && !other.side && apart > 1.0 &&
+                std::abs(other.card.bottom() - spot.card.bottom()) < 1.0)
+                spot.maxWidth = std::min(spot.maxWidth, apart - 8.0);
+        }
+    }
+    // No caption may touch a card, nor a caption placed before it.
+    QList<QRectF> taken = cards;
+    QList<QRectF> boxes;
+    for (int i = 0; i < cards.size(); ++i) {
+        const QRectF box = isCrossing(spread, i)
+                               ? QRectF()
+                               : fitCaption(spots[i], taken, board,
+                                            [&](double width) { return measure(i, width); });
+        boxes << box;
+        if (!box.isEmpty())
+            taken << box;
+    }
+    return boxes;
 }
 
 } // namespace BoardLayout

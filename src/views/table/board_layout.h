@@ -27,19 +27,15 @@ QPointF cardCenter(const Position& position, const QSizeF& size);
 // card max(card + 36, 100).
 double captionWidth(Spread spread, int index, double boardWidth, double cardWidth);
 
-// Where a caption may go: beside its card (on the left or the right) or below it, at most
-// `maxWidth` wide.
-struct CaptionSpot {
-    QRectF card;
-    bool side = false;
-    bool left = false;
-    double maxWidth = 0.0;
-};
-// The caption's box: as large as its text (`measure` gives the room the text takes in a
-// width), below its card and centred on it, or beside it and level with its middle, top or
-// bottom; narrower, so that its text wraps, where the full width would touch something of
-// `taken` or leave `board`. Empty when not even a narrow box fits.
-QRectF fitCaption(const CaptionSpot& spot, const QList<QRectF>& taken, const QRectF& board,
-                  const std::function<QSizeF(double width)>& measure);
+// The caption boxes of a spread's cards, `cards` being where each card lies (the crossing
+// card too): each as large as its text (`measure` gives the room the text of card `index`
+// takes in a width), below its card and centred on it, or beside it and level with its
+// middle, top or bottom; narrower, so that its text wraps, where the full width would touch
+// a card, another caption or the edge of `board`. Captions below cards of one row reach at
+// most half way to the next card. Empty for the crossing card and where not even a narrow
+// box fits.
+QList<QRectF> fitCaptions(Spread spread, const QList<QRectF>& cards, const QRectF& board,
+                          double cardWidth,
+                          const std::function<QSizeF(int index, double width)>& measure);
 
 } // namespace BoardLayout

@@ -129,36 +129,18 @@ void ReadingBoard::layoutCaptions()
     const double width = cardWidth();
     if (board.isEmpty() || width <= 0.0)
         return;
-    // Every card stands where it lies once dealt, and no caption may touch one.
-    QList<QRectF> taken;
-    QList<BoardLayout::CaptionSpot> spots;
-    const Spread spread = m_reading.spread;
+    // Every card stands where it lies once dealt.
+    QList<QRectF> cards;
+    for (BoardElement* element : std::as_const(m_elements))
+        cards << element->restRect();
+    const QList<QRectF> boxes = BoardLayout::fitCaptions(
+        m_reading.spread, cards, QRectF(QPointF(), board), width, [this](int index, double limit) {
+            const BoardCaption* caption = m_elements[index]->caption();
+            return caption ? caption->contentSize(limit) : QSizeF();
+        });
     for (BoardElement* element : std::as_const(m_elements)) {
-        taken << element->restRect();
-        spots << BoardLayout::CaptionSpot{
-            element->restRect(), BoardLayout::hasSideCaption(spread, element->index()),
-            BoardLayout::captionOnLeft(spread),
-            BoardLayout::captionWidth(spread, element->index(), board.width(), width)};
-    }
-    // Captions below cards of one row share it: each reaches at most half way to the next.
-    for (BoardLayout::CaptionSpot& spot : spots) {
-        for (const BoardLayout::CaptionSpot& other : std::as_const(spots)) {
-            const double apart = std::abs(other.card.center().x() - spot.card.center().x());
-            if (!spot.side && !other.side && apart > 1.0 &&
-                std::abs(other.card.bottom() - spot.card.bottom()) < 1.0)
-                spot.maxWidth = std::min(spot.maxWidth, apart - 8.0);
-        }
-    }
-    for (BoardElement* element : std::as_const(m_elements)) {
-        BoardCaption* caption = element->caption();
-        if (!caption || element->isCrossing())
-            continue;
-        const QRectF box = BoardLayout::fitCaption(
-            spots[element->index()], taken, QRectF(QPointF(), board),
-            [caption](double limit) { return caption->contentSize(limit); });
-        element->setCaptionBox(box);
-        if (!box.isEmpty())
-            taken << box;
+        if (element->caption() && !element->isCrossing())
+            element->setCaptionBox(boxes[element->index()]);
     }
 }
 

@@ -20,6 +20,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QTextLayout>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -332,45 +333,62 @@ void ReadingPage::paintPanel(QPainter& painter, const QRectF& panel) const
         paintCard(painter, center, width, m_reading.cards.at(i),
                   BoardLayout::isCrossing(spread, i));
     }
-    for (int i : std::as_const(order)) {
+    // The captions are fitted as on the screen's board, so that none runs into another. On
+    // paper nothing tells which card lies across another: its lines follow the caption of the
+    // card it covers.
+    const QFont titleFont = sans(spread == Spread::celtic ? 8 : 9, QFont::Medium);
+    const QFont nameFont = sans(8);
+    constexpr qreal lineGap = 3.0;
+    constexpr qreal captionGap = 4.0;
+    QList<QRectF> cards;
+    QList<QList<std::pair<QString, QString>>> captions;
+    for (int i = 0; i < m_reading.cards.size() && i < places.size(); ++i) {
+        QSizeF size(width, CardGeometry::heightForWidth(width));
         if (BoardLayout::isCrossing(spread, i))
-            continue;
+            size.transpose();
         const QPointF center = panel.topLeft() + BoardLayout::cardCenter(places.at(i), board);
-        const QSizeF size = BoardLayout::captionSize(spread, i, board.width(), width);
-        const QPointF middle = BoardLayout::captionCenter(spread, i, center, board.width(), width);
-        const bool side = BoardLayout::hasSideCaption(spread, i);
-        const QRectF box(middle.x() - size.width() / 2, middle.y() - size.height() / 2,
-                         size.width(), size.height());
-        // A caption beside a card keeps to the card's side, so it leaves the others room.
+        cards << QRectF(center - QPointF(size.width() / 2, size.height() / 2), size);
+        const DrawnCard& card = m_reading.cards.at(i);
+        const std::pair<QString, QString> lines{
+            QString::number(i + 1) + QStringLiteral(" · ") + places.at(i).title,
+            cardName(card) + (card.reversed ? QStringLiteral(" ↓") : QString())};
+        if (BoardLayout::isCrossing(spread, i) && !captions.isEmpty())
+            captions.last().append(lines);
+        captions.append(QList<std::pair<QString, QString>>());
+        if (!BoardLayout::isCrossing(spread, i))
+            captions.last().append(lines);
+    }
+    const auto measure = [&](int i, double limit) {
+        QSizeF room;
+        for (const auto& [title, name] : std::as_const(captions.at(i))) {
+            const QSizeF t = ClampedText::size(title, titleFont, limit, 2);
+            const QSizeF n = ClampedText::size(name, nameFont, limit, 2);
+            room = QSizeF(std::max({room.width(), t.width(), n.width()}),
+                          room.height() + (room.isEmpty() ? 0.0 : captionGap) + t.height() +
+                              lineGap + n.height());
+        }
+        return room;
+    };
+    const QList<QRectF> boxes = BoardLayout::fitCaptions(spread, cards, panel, width, measure);
+    for (int i = 0; i < boxes.size(); ++i) {
+        const QRectF& box = boxes.at(i);
+        if (box.isEmpty())
+            continue;
+        // A caption beside a card keeps to the card's side.
         const Qt::Alignment align =
-            side ? (BoardLayout::captionOnLeft(spread) ? Qt::AlignRight : Qt::AlignLeft)
-                 : Qt::AlignHCenter;
-        const QFont titleFont = sans(spread == Spread::celtic ? 8 : 9, QFont::Medium);
-        const QFont nameFont = sans(8);
-        auto lines = [&](int index) -> std::pair<QString, QString> {
-            const DrawnCard& card = m_reading.cards.at(index);
-            return {QString::number(index + 1) + QStringLiteral(" · ") + places.at(index).title,
-                    cardName(card) + (card.reversed ? QStringLiteral(" ↓") : QString())};
-        };
-        // On paper nothing tells which card lies across another: its caption follows the
-        // caption of the card it covers.
-        QList<std::pair<QString, QString>> captions{lines(i)};
-        if (i + 1 < m_reading.cards.size() && BoardLayout::isCrossing(spread, i + 1))
-            captions.append(lines(i + 1));
-        qreal height = 0;
-        for (const auto& [title, name] : std::as_const(captions))
-            height += ClampedText::height(title, titleFont, box.width(), 2) + 3 +
-                      ClampedText::height(name, nameFont, box.width(), 2) + 4;
-        qreal top = side ? box.center().y() - (height - 4) / 2 : box.top();
-        for (const auto& [title, name] : std::as_const(captions)) {
+            BoardLayout::hasSideCaption(spread, i)
+                ? (BoardLayout::captionOnLeft(spread) ? Qt::AlignRight : Qt::AlignLeft)
+                : Qt::AlignHCenter;
+        qreal top = box.top();
+        for (const auto& [title, name] : std::as_const(captions.at(i))) {
             const qreal titleHeight = ClampedText::height(title, titleFont, box.width(), 2);
             const qreal nameHeight = ClampedText::height(name, nameFont, box.width(), 2);
             ClampedText::paint(painter, QRectF(box.left(), top, box.width(), titleHeight), title,
                                titleFont, printGold(), 2, align);
-            ClampedText::paint(painter,
-                               QRectF(box.left(), top + titleHeight + 3, box.width(), nameHeight),
-                               name, nameFont, ink(), 2, align);
-            top += titleHeight + 3 + nameHeight + 4;
+            ClampedText::paint(
+                painter, QRectF(box.left(), top + titleHeight + lineGap, box.width(), nameHeight),
+                name, nameFont, ink(), 2, align);
+            top += titleHeight + lineGap + nameHeight + captionGap;
         }
     }
     painter.restore();
