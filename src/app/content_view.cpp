@@ -213,38 +213,54 @@ void ContentView::syncSheets()
 {
     if (!isVisible())
         return;
+    // A sheet the user closes lowers its flag, unless the store already has.
     syncSheet(
         m_welcome, [this] { return new PreferencesView(m_store, true); }, false,
         QStringLiteral("welcomeSheet"), QStringLiteral("Bienvenido a Arcandel"),
-        &AppStore::showSetup, &AppStore::setShowSetup, true);
+        m_store->showSetup(),
+        [this] {
+            if (m_store->showSetup())
+                m_store->setShowSetup(false);
+        },
+        true);
     // One sheet at a time: the others wait until the welcome sheet has closed.
     syncSheet(
         m_preferences, [this] { return new PreferencesView(m_store, false); }, true,
         QStringLiteral("preferencesSheet"), QStringLiteral("Configuración de la tirada"),
-        &AppStore::showPreferences, &AppStore::setShowPreferences, !m_welcome);
+        m_store->showPreferences(),
+        [this] {
+            if (m_store->showPreferences())
+                m_store->setShowPreferences(false);
+        },
+        !m_welcome);
     syncSheet(
         m_restore, [this] { return new RestoreView(m_store); }, true,
         QStringLiteral("restoreSheet"), QStringLiteral("Restaurar una copia"),
-        &AppStore::showRestore, &AppStore::setShowRestore, !m_welcome && !m_preferences);
+        m_store->showRestore(),
+        [this] {
+            if (m_store->showRestore())
+                m_store->setShowRestore(false);
+        },
+        !m_welcome && !m_preferences);
 }
 
 void ContentView::syncSheet(QPointer<Sheet>& slot, const std::function<QWidget*()>& content,
                             bool dismissible, const QString& name, const QString& title,
-                            bool (AppStore::*shown)() const, void (AppStore::*setShown)(bool),
-                            bool allowed)
+                            bool wanted, const std::function<void()>& dismiss, bool allowed)
 {
-    const bool wanted = (m_store->*shown)();
     if (wanted && allowed && !slot) {
         auto* sheet = new Sheet(content(), dismissible, presenter());
         sheet->setObjectName(name);
         sheet->setWindowTitle(title);
         slot = sheet;
-        connect(sheet, &QDialog::finished, this, [this, sheet, &slot, shown, setShown] {
-            if (slot == sheet)
-                slot = nullptr;
+        // The member the slot names, by address: a reference captured by reference may point
+        // at this call's stack once it has returned.
+        QPointer<Sheet>* member = &slot;
+        connect(sheet, &QDialog::finished, this, [sheet, member, dismiss] {
+            if (*member == sheet)
+                *member = nullptr;
             sheet->deleteLater();
-            if ((m_store->*shown)())
-                (m_store->*setShown)(false);
+            dismiss();
         });
         sheet->open();
     } else if (!wanted && slot) {

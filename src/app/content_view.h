@@ -65,10 +65,10 @@ private:
     void syncSheets();
     // Opens the sheet that `slot` holds, around the screen `content` makes, while the
     // store's flag asks for it (and `allowed`), and closes it when the flag drops; a sheet
-    // the user closes clears the flag.
+    // the user closes calls `dismiss`, which clears the flag.
     void syncSheet(QPointer<Sheet>& slot, const std::function<QWidget*()>& content,
-                   bool dismissible, const QString& name, const QString& title,
-                   bool (AppStore::*shown)() const, void (AppStore::*setShown)(bool), bool allowed);
+                   bool dismissible, const QString& name, const QString& title, bool wanted,
+                   const std::function<void()>& dismiss, bool allowed);
     void syncErrorAlert();
     void syncNotice();
     void syncConfirmation();
