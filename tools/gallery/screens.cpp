@@ -146,7 +146,7 @@ void guide()
     view.setSearch(QStringLiteral("dragón"));
     saveScreen(view, QStringLiteral("67-guide-no-results"));
     view.setSearch(QStringLiteral("emp"));
-    saveScreen(view, QStringLiteral("76-guide-three-results"));
+    saveScreen(view, QStringLiteral("87-guide-three-results"));
 }
 
 // Dates on a desktop that speaks no Spanish: still Spanish words, and no seconds.
@@ -156,7 +156,7 @@ void historyInTheCLocale()
     Journal journal(journalReadings(), onboarded());
     HistoryView view(journal.store.get());
     view.resize(screenSize);
-    saveScreen(view, QStringLiteral("77-history-c-locale"));
+    saveScreen(view, QStringLiteral("88-history-c-locale"));
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 }
 
@@ -181,8 +181,8 @@ void contextMenu()
         menu->render(&painter, field->mapTo(&view, QPoint(60, field->height() / 2)), QRegion(),
                      flags);
     }
-    if (!picture.save(folder() + QStringLiteral("/78-text-field-context-menu.png")))
-        fail(QStringLiteral("78-text-field-context-menu: cannot write"));
+    if (!picture.save(folder() + QStringLiteral("/89-text-field-context-menu.png")))
+        fail(QStringLiteral("89-text-field-context-menu: cannot write"));
 }
 
 void sources()

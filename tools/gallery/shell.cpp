@@ -188,7 +188,7 @@ void shell()
                                        QStringLiteral("¿Qué fuerzas mueven esta decisión?"),
                                        Topic::personal, 740000000.0));
         QApplication::processEvents();
-        save(&view, QStringLiteral("20-cruz-celta-ventana-minima"), 1.0, QSize(1040, 560));
+        save(&view, QStringLiteral("57-cruz-celta-ventana-minima"), 1.0, QSize(1040, 560));
     }
     {
         // A save that cannot be written (a file stands where the folder should be): the
@@ -281,13 +281,13 @@ void shell()
         ContentView view(&store);
         show(view, contentSize);
         if (waitFor([&] { return view.errorAlert() && view.errorAlert()->isVisible(); }))
-            saveWithDialog(&view, view.errorAlert(), QStringLiteral("20-alerta-archivo-danado"));
+            saveWithDialog(&view, view.errorAlert(), QStringLiteral("90-alerta-archivo-danado"));
         if (auto* recover = view.errorAlert() ? view.errorAlert()->findChild<QPushButton*>(
                                                     QStringLiteral("recover"))
                                               : nullptr)
             recover->click();
         if (waitFor([&] { return view.noticeAlert() && view.noticeAlert()->isVisible(); })) {
-            saveWithDialog(&view, view.noticeAlert(), QStringLiteral("21-tiradas-recuperadas"));
+            saveWithDialog(&view, view.noticeAlert(), QStringLiteral("91-tiradas-recuperadas"));
             view.noticeAlert()->done(QDialog::Accepted);
         }
         store.flush();
@@ -305,7 +305,7 @@ void shell()
         if (waitFor([&] { return view.restoreSheet() && view.restoreSheet()->isVisible(); })) {
             if (auto* restore = qobject_cast<RestoreView*>(view.restoreSheet()->content()))
                 restore->list()->setCurrentRow(1);
-            saveWithDialog(&view, view.restoreSheet(), QStringLiteral("22-restaurar-una-copia"));
+            saveWithDialog(&view, view.restoreSheet(), QStringLiteral("92-restaurar-una-copia"));
         }
     }
     PiecesBoard light(false);
