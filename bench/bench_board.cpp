@@ -1,6 +1,7 @@
 // How long the reading board takes to paint, the figure that keeps dealing and turning
 // fluid: a whole Celtic cross at 1280 × 850 must paint in well under 8 ms a frame.
 
+#include "bench_fixtures.h"
 #include "engine/reading_engine.h"
 #include "store/app_store.h"
 #include "views/kit/motion.h"
@@ -137,13 +138,9 @@ void coldFirstFrame()
 
 int main(int argc, char** argv)
 {
-    // A benchmark needs no window on screen; keep a platform the caller chose.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchFixtures::offscreenUnlessChosen();
     QApplication app(argc, argv);
     coldFirstFrame();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchFixtures::runBenchmarks(argc, argv);
     return 0;
 }

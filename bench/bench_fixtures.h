@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -87,6 +89,16 @@ struct StoreOnDisk {
         file.close();
         store = std::make_unique<AppStore>(path);
     }
+
+    // Whether the store holds all `readings`; says why not on standard error.
+    bool loaded(qsizetype readings) const
+    {
+        if (store->history().size() == readings)
+            return true;
+        std::fprintf(stderr, "The journal did not load: %s\n",
+                     qPrintable(store->error().value_or(QString())));
+        return false;
+    }
 };
 
 // Wall-clock and processor time of one step, in milliseconds.
@@ -110,6 +122,14 @@ inline void offscreenUnlessChosen()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Runs the registered benchmarks with the options of the command line.
+inline void runBenchmarks(int& argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
 }
 
 // The median time of `runs` runs of `work`, in milliseconds.

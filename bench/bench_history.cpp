@@ -230,15 +230,10 @@ int main(int argc, char** argv)
     std::printf("Loading the state file with %d readings: %.1f ms\n", journalSize,
                 milliseconds(loading));
     fixture = &data;
-    if (data.store->history().size() != journalSize) {
-        std::fprintf(stderr, "The journal did not load: %s\n",
-                     qPrintable(data.store->error().value_or(QString())));
+    if (!data.loaded(journalSize))
         return 1;
-    }
     coldFigures();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchFixtures::runBenchmarks(argc, argv);
     fixture = nullptr;
     return 0;
 }

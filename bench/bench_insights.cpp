@@ -67,8 +67,6 @@ int main(int argc, char** argv)
     Catalog::cards();
     journal();
     figures();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchFixtures::runBenchmarks(argc, argv);
     return 0;
 }

@@ -109,14 +109,11 @@ BENCHMARK(celticPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchFixtures::offscreenUnlessChosen();
     QApplication app(argc, argv);
     Catalog::cards();
     journal();
     figures();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchFixtures::runBenchmarks(argc, argv);
     return 0;
 }

@@ -176,8 +176,7 @@ void hugeNotes(int megabytes)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchFixtures::offscreenUnlessChosen();
     QApplication app(argc, argv);
     typing(3650, true);
     typing(36500, false);

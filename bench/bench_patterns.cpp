@@ -131,15 +131,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     BenchFixtures::StoreOnDisk data(BenchFixtures::journal(journalSize, today));
     fixture = &data;
-    if (data.store->history().size() != journalSize) {
-        std::fprintf(stderr, "The journal did not load: %s\n",
-                     qPrintable(data.store->error().value_or(QString())));
+    if (!data.loaded(journalSize))
         return 1;
-    }
     figures();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    BenchFixtures::runBenchmarks(argc, argv);
     fixture = nullptr;
     return 0;
 }

@@ -201,6 +201,14 @@ QPalette darkPalette()
     return palette;
 }
 
+const QList<DrawnCard>& celticCards()
+{
+    static const QList<DrawnCard> cards{{13, false}, {16, true},  {0, false}, {2, false},
+                                        {5, false},  {21, false}, {3, false}, {8, false},
+                                        {12, false}, {20, false}};
+    return cards;
+}
+
 Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
                 double date)
 {

@@ -73,6 +73,9 @@ QPalette darkPalette();
 Reading reading(Spread spread, const QList<DrawnCard>& cards, const QString& question, Topic topic,
                 double date);
 
+// The cards of the Celtic cross that the history and the printed page both show.
+const QList<DrawnCard>& celticCards();
+
 // The groups of screens.
 void shell();
 void table();

@@ -70,18 +70,8 @@ Reading finished(Spread spread, const QList<DrawnCard>& cards, const QString& qu
 void pages()
 {
     const Reading celtic = finished(
-        Spread::celtic,
-        {{13, false},
-         {16, true},
-         {0, false},
-         {2, false},
-         {5, false},
-         {21, false},
-         {3, false},
-         {8, false},
-         {12, false},
-         {20, false}},
-        QStringLiteral("¿Qué necesito soltar antes del verano?"), Topic::personal,
+        Spread::celtic, celticCards(), QStringLiteral("¿Qué necesito soltar antes del verano?"),
+        Topic::personal,
         QStringLiteral("La Torre al revés: quizá no haga falta derribarlo todo.\n\nVolver a "
                        "mirarla en septiembre."));
     const ReadingPage celticPage(celtic);
