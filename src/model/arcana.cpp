@@ -10,28 +10,19 @@ QString Arcana::numeral() const
     return Catalog::numeral(id);
 }
 
+JsonFields Arcana::fields()
+{
+    return {{"id", &id},           {"name", &name},         {"french", &french},
+            {"image", &image},     {"keywords", &keywords}, {"symbol", &symbol},
+            {"upright", &upright}, {"reversed", &reversed}, {"light", &light},
+            {"shadow", &shadow},   {"advice", &advice},     {"reflection", &reflection},
+            {"family", &family}};
+}
+
 std::optional<Arcana> Arcana::fromJson(const QJsonValue& value, const QString& where,
                                        QString* error)
 {
-    JsonReader r(value, where, error);
-    Arcana card;
-    const auto id = r.integer(QStringLiteral("id"));
-    const auto name = r.string(QStringLiteral("name"));
-    const auto french = r.string(QStringLiteral("french"));
-    const auto image = r.string(QStringLiteral("image"));
-    const auto keywords = r.string(QStringLiteral("keywords"));
-    const auto symbol = r.string(QStringLiteral("symbol"));
-    const auto upright = r.string(QStringLiteral("upright"));
-    const auto reversed = r.string(QStringLiteral("reversed"));
-    const auto light = r.string(QStringLiteral("light"));
-    const auto shadow = r.string(QStringLiteral("shadow"));
-    const auto advice = r.string(QStringLiteral("advice"));
-    const auto reflection = r.string(QStringLiteral("reflection"));
-    const auto family = r.string(QStringLiteral("family"));
-    if (r.failed())
-        return std::nullopt;
-    return Arcana{*id,       *name,  *french, *image,  *keywords,   *symbol, *upright,
-                  *reversed, *light, *shadow, *advice, *reflection, *family};
+    return JsonReader(value, where, error).record<Arcana>();
 }
 
 std::optional<QList<Arcana>> Arcana::decodeDeck(const QByteArray& bytes, QString* error)

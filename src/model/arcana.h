@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/json_fields.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QString>
@@ -26,6 +28,8 @@ struct Arcana {
     // The numeral printed on the card, in the additive Marseille form ("IIII", "VIIII").
     QString numeral() const;
 
+    // The members as the files name them, bound to this record.
+    JsonFields fields();
     static std::optional<Arcana> fromJson(const QJsonValue& value, const QString& where,
                                           QString* error);
     // Decodes a whole deck file: a JSON array of cards.

@@ -10,17 +10,16 @@ const Arcana* DrawnCard::arcana() const
 
 QJsonObject DrawnCard::toJson() const
 {
-    return QJsonObject{{QStringLiteral("arcanaID"), arcanaID},
-                       {QStringLiteral("reversed"), reversed}};
+    return recordJson(*this);
+}
+
+JsonFields DrawnCard::fields()
+{
+    return {{"arcanaID", &arcanaID}, {"reversed", &reversed}};
 }
 
 std::optional<DrawnCard> DrawnCard::fromJson(const QJsonValue& value, const QString& where,
                                              QString* error)
 {
-    JsonReader r(value, where, error);
-    const auto id = r.integer(QStringLiteral("arcanaID"));
-    const auto reversed = r.boolean(QStringLiteral("reversed"));
-    if (r.failed())
-        return std::nullopt;
-    return DrawnCard{*id, *reversed};
+    return JsonReader(value, where, error).record<DrawnCard>();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/arcana.h"
+#include "model/json_fields.h"
 
 #include <QJsonObject>
 
@@ -14,6 +15,8 @@ struct DrawnCard {
     // The card of the loaded deck with this identifier, or null when the deck has none.
     const Arcana* arcana() const;
 
+    // The members as the files name them, bound to this record.
+    JsonFields fields();
     QJsonObject toJson() const;
     static std::optional<DrawnCard> fromJson(const QJsonValue& value, const QString& where,
                                              QString* error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/json_fields.h"
 #include "model/reference_date.h"
 
 #include <QJsonObject>
@@ -15,6 +16,8 @@ struct FollowUp {
 
     bool operator==(const FollowUp&) const = default;
 
+    // The members as the files name them, bound to this record.
+    JsonFields fields();
     QJsonObject toJson() const;
     static std::optional<FollowUp> fromJson(const QJsonValue& value, const QString& where,
                                             QString* error);

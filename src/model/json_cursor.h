@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
+#include <cstring>
 
 // The text of UTF-8 bytes from a JSON string that holds escapes. QJsonDocument reads a string
 // without escapes with QString::fromUtf8, which drops a byte order mark at its start, but
@@ -12,6 +13,16 @@ inline QString utf8Text(QByteArrayView bytes)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                      QStringDecoder::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
+}
+
+// The character a one-letter JSON escape stands for ('\n' for 'n'), or '\0' for a letter that
+// is not one ('u' included: four digits follow it instead).
+inline char unescaped(char letter)
+{
+    const char* const from = "\"\\/bfnrt";
+    const char* const to = "\"\\/\b\f\n\r\t";
+    const char* const known = letter ? std::strchr(from, letter) : nullptr;
+    return known ? to[known - from] : '\0';
 }
 
 // A place in the text of a JSON document, for the small scanners that look at a document's

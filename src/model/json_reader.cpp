@@ -1,12 +1,13 @@
 #include "model/json_reader.h"
 
+#include "model/drawn_card.h"
+#include "model/follow_up.h"
 #include "model/json_cursor.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSet>
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -168,10 +169,8 @@ private:
                     text->append(QChar(unit));
                 m_at.p += 4;
             } else if (text) {
-                const char* from = "bfnrt";
-                const char* to = "\b\f\n\r\t";
-                const char* known = std::strchr(from, escape);
-                text->append(QLatin1Char(known && escape ? to[known - from] : escape));
+                const char c = unescaped(escape);
+                text->append(QLatin1Char(c ? c : escape));
             }
             run = m_at.p;
         }
@@ -189,6 +188,14 @@ private:
     JsonPath m_path;
     std::optional<Found> m_found;
 };
+
+template <class Record> QJsonValue recordsJson(const QList<Record>& records)
+{
+    QJsonArray items;
+    for (const Record& record : records)
+        items.append(record.toJson());
+    return items;
+}
 
 } // namespace
 
@@ -216,78 +223,60 @@ std::optional<QJsonValue> JsonReader::value(const QString& key)
     return *it;
 }
 
-std::optional<QString> JsonReader::string(const QString& key)
+std::optional<QJsonValue>
+JsonReader::valueOf(const QString& key, bool (*accepts)(const QJsonValue&), const char* expected)
 {
     const auto v = value(key);
-    if (!v)
-        return std::nullopt;
-    if (!v->isString()) {
-        wrongType(key, QStringLiteral("un texto"));
+    if (v && !accepts(*v)) {
+        wrongType(key, QString::fromUtf8(expected));
         return std::nullopt;
     }
-    return v->toString();
+    return v;
+}
+
+std::optional<QString> JsonReader::string(const QString& key)
+{
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isString(); }, "un texto");
+    return v ? std::optional(v->toString()) : std::nullopt;
 }
 
 std::optional<qint64> JsonReader::integer(const QString& key)
 {
-    const auto v = value(key);
-    if (!v)
-        return std::nullopt;
     // toInteger() falls back to its argument for fractions and values outside 64 bits, so
     // two different fallbacks tell a real integer apart.
-    if (!v->isDouble() || v->toInteger(0) != v->toInteger(1)) {
-        wrongType(key, QStringLiteral("un número entero"));
-        return std::nullopt;
-    }
-    return v->toInteger();
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isDouble() && v.toInteger(0) == v.toInteger(1); },
+        "un número entero");
+    return v ? std::optional(v->toInteger()) : std::nullopt;
 }
 
 std::optional<double> JsonReader::number(const QString& key)
 {
-    const auto v = value(key);
-    if (!v)
-        return std::nullopt;
-    if (!v->isDouble()) {
-        wrongType(key, QStringLiteral("un número"));
-        return std::nullopt;
-    }
-    return v->toDouble();
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isDouble(); }, "un número");
+    return v ? std::optional(v->toDouble()) : std::nullopt;
 }
 
 std::optional<bool> JsonReader::boolean(const QString& key)
 {
-    const auto v = value(key);
-    if (!v)
-        return std::nullopt;
-    if (!v->isBool()) {
-        wrongType(key, QStringLiteral("true o false"));
-        return std::nullopt;
-    }
-    return v->toBool();
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isBool(); }, "true o false");
+    return v ? std::optional(v->toBool()) : std::nullopt;
 }
 
 std::optional<QJsonObject> JsonReader::object(const QString& key)
 {
-    const auto v = value(key);
-    if (!v)
-        return std::nullopt;
-    if (!v->isObject()) {
-        wrongType(key, QStringLiteral("un objeto"));
-        return std::nullopt;
-    }
-    return v->toObject();
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isObject(); }, "un objeto");
+    return v ? std::optional(v->toObject()) : std::nullopt;
 }
 
 std::optional<QJsonArray> JsonReader::array(const QString& key)
 {
-    const auto v = value(key);
-    if (!v)
-        return std::nullopt;
-    if (!v->isArray()) {
-        wrongType(key, QStringLiteral("una lista"));
-        return std::nullopt;
-    }
-    return v->toArray();
+    const auto v = valueOf(
+        key, [](const QJsonValue& v) { return v.isArray(); }, "una lista");
+    return v ? std::optional(v->toArray()) : std::nullopt;
 }
 
 std::optional<QUuid> JsonReader::uuid(const QString& key)
@@ -302,6 +291,71 @@ std::optional<QUuid> JsonReader::uuid(const QString& key)
         return std::nullopt;
     }
     return id;
+}
+
+bool JsonReader::read(const JsonFields& fields)
+{
+    for (const JsonField& field : fields) {
+        const QString key = QString::fromLatin1(field.key);
+        if (field.optional && !m_failed && !m_object.contains(key))
+            continue;
+        const auto set = [](const auto& value, auto* into) {
+            if (value)
+                *into = *value;
+        };
+        std::visit(Overloaded{
+                       [&](QString* into) { set(string(key), into); },
+                       [&](bool* into) { set(boolean(key), into); },
+                       [&](double* into) { set(number(key), into); },
+                       [&](qint64* into) { set(integer(key), into); },
+                       [&](QUuid* into) { set(uuid(key), into); },
+                       [&](Spread* into) { set(enumeration<Spread>(key, spreadFromRaw), into); },
+                       [&](Topic* into) { set(enumeration<Topic>(key, topicFromRaw), into); },
+                       [&](auto*) { array(key); }, // the items come below
+                   },
+                   field.place);
+    }
+    for (const JsonField& field : fields) {
+        std::visit(Overloaded{
+                       [&](QList<QString>* into) {
+                           items(field, *into, [&](const QJsonValue& item, const QString& name) {
+                               if (!item.isString())
+                                   fail(name + QStringLiteral(" debe ser un texto"));
+                               return item.isString() ? std::optional(item.toString())
+                                                      : std::nullopt;
+                           });
+                       },
+                       [&](QList<DrawnCard>* into) { items(field, *into, &DrawnCard::fromJson); },
+                       [&](QList<FollowUp>* into) { items(field, *into, &FollowUp::fromJson); },
+                       [](auto*) {},
+                   },
+                   field.place);
+    }
+    return !m_failed;
+}
+
+template <class Item, class Decode>
+void JsonReader::items(const JsonField& field, QList<Item>& into, Decode decode)
+{
+    if (m_failed)
+        return;
+    const QJsonArray list = m_object.value(QString::fromLatin1(field.key)).toArray();
+    into.clear();
+    into.reserve(list.size());
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString name =
+            QString::fromUtf8(field.item) + QStringLiteral(" %1 de ").arg(i + 1) + m_where;
+        std::optional<Item> item;
+        if constexpr (std::is_invocable_v<Decode, QJsonValue, QString>)
+            item = decode(list.at(i), name);
+        else
+            item = decode(list.at(i), name, m_error);
+        if (!item) {
+            m_failed = true;
+            return;
+        }
+        into.append(*item);
+    }
 }
 
 void JsonReader::wrongType(const QString& key, const QString& expected)
@@ -348,6 +402,30 @@ std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error,
     if (document.isArray())
         return QJsonValue(document.array());
     return QJsonValue(document.object());
+}
+
+QJsonObject writeJson(const JsonFields& fields)
+{
+    QJsonObject object;
+    for (const JsonField& field : fields) {
+        const QJsonValue value =
+            std::visit(Overloaded{
+                           [](const QUuid* id) { return QJsonValue(uuidText(*id)); },
+                           [](const Spread* spread) { return QJsonValue(rawValue(*spread)); },
+                           [](const Topic* topic) { return QJsonValue(rawValue(*topic)); },
+                           [](const QList<QString>* texts) {
+                               return QJsonValue(QJsonArray::fromStringList(*texts));
+                           },
+                           [](const QList<DrawnCard>* cards) { return recordsJson(*cards); },
+                           [](const QList<FollowUp>* entries) { return recordsJson(*entries); },
+                           [](const auto* plain) { return QJsonValue(*plain); },
+                       },
+                       field.place);
+        if (field.optional && (value == QJsonValue(false) || value == QJsonValue(QJsonArray())))
+            continue;
+        object.insert(QString::fromLatin1(field.key), value);
+    }
+    return object;
 }
 
 QString uuidText(const QUuid& id)

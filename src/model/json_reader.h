@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/json_fields.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -50,11 +52,30 @@ public:
         return value;
     }
 
+    // Reads every field in order, then the items of the lists (so that a missing key is
+    // reported before a fault inside a list). False at the first failure.
+    bool read(const JsonFields& fields);
+
+    // A whole record, by its fields.
+    template <class Record> std::optional<Record> record()
+    {
+        Record record;
+        if (!read(record.fields()))
+            return std::nullopt;
+        return record;
+    }
+
     bool failed() const { return m_failed; }
     const QString& where() const { return m_where; }
 
 private:
     std::optional<QJsonValue> value(const QString& key);
+    // The value at `key` when `accepts` takes it; otherwise a failure saying it "debe ser
+    // <expected>".
+    std::optional<QJsonValue> valueOf(const QString& key, bool (*accepts)(const QJsonValue&),
+                                      const char* expected);
+    template <class Item, class Decode>
+    void items(const JsonField& field, QList<Item>& into, Decode decode);
     void wrongType(const QString& key, const QString& expected);
     void invalidValue(const QString& key, const QString& text);
     void fail(const QString& message);
@@ -76,6 +97,17 @@ using JsonPlaceName = std::function<QString(const JsonPath&)>;
 // without one it is "un mismo objeto".
 std::optional<QJsonValue> parseJson(const QByteArray& bytes, QString* error,
                                     const JsonPlaceName& placeName = {});
+
+// A record's fields as a JSON object. An optional member is written only when it holds
+// something (true, or a list with items), so a record that uses none is stored as it
+// always was.
+QJsonObject writeJson(const JsonFields& fields);
+
+// The same for a whole record (its fields are only read).
+template <class Record> QJsonObject recordJson(const Record& record)
+{
+    return writeJson(const_cast<Record&>(record).fields());
+}
 
 // Writes an identifier the way the state file keeps it: upper-case, no braces.
 QString uuidText(const QUuid& id);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/json_fields.h"
 #include "model/spread.h"
 
 #include <QJsonObject>
@@ -19,6 +20,8 @@ struct Preferences {
 
     bool operator==(const Preferences&) const = default;
 
+    // The members as the files name them, bound to this record.
+    JsonFields fields();
     QJsonObject toJson() const;
     static std::optional<Preferences> fromJson(const QJsonValue& value, const QString& where,
                                                QString* error);

@@ -2,6 +2,7 @@
 
 #include "model/drawn_card.h"
 #include "model/follow_up.h"
+#include "model/json_fields.h"
 #include "model/reference_date.h"
 #include "model/spread.h"
 #include "model/topic.h"
@@ -35,6 +36,8 @@ struct Reading {
 
     bool complete() const { return revealed == cards.size(); }
 
+    // The members as the files name them, bound to this record.
+    JsonFields fields();
     QJsonObject toJson() const;
     static std::optional<Reading> fromJson(const QJsonValue& value, const QString& where,
                                            QString* error);

@@ -59,21 +59,13 @@ public:
     {
         m_out.append("{\n");
         key("cards");
-        if (r.cards.isEmpty()) {
-            m_out.append("[\n            ]");
-        } else {
-            m_out.append("[\n");
-            for (qsizetype i = 0; i < r.cards.size(); ++i) {
-                const DrawnCard& card = r.cards.at(i);
-                m_out.append("                {\n                    \"arcanaID\": ");
-                m_out.append(QByteArray::number(card.arcanaID));
-                m_out.append(",\n                    \"reversed\": ");
-                m_out.append(card.reversed ? "true" : "false");
-                m_out.append(i + 1 < r.cards.size() ? "\n                },\n"
-                                                    : "\n                }\n");
-            }
-            m_out.append("            ]");
-        }
+        list(r.cards, [&](const DrawnCard& card) {
+            m_out.append("                {\n                    \"arcanaID\": ");
+            m_out.append(QByteArray::number(card.arcanaID));
+            m_out.append(",\n                    \"reversed\": ");
+            m_out.append(card.reversed ? "true" : "false");
+            m_out.append("\n                }");
+        });
         next("date");
         number(r.date);
         next("favorite");
@@ -81,34 +73,23 @@ public:
         // The optional keys are written only when they hold something, in their sorted place.
         if (!r.followUps.isEmpty()) {
             next("followUps");
-            m_out.append("[\n");
-            for (qsizetype i = 0; i < r.followUps.size(); ++i) {
-                const FollowUp& entry = r.followUps.at(i);
+            list(r.followUps, [&](const FollowUp& entry) {
                 m_out.append("                {\n                    \"date\": ");
                 number(entry.date);
                 m_out.append(",\n                    \"id\": ");
                 string(uuidText(entry.id));
                 m_out.append(",\n                    \"text\": ");
                 string(entry.text);
-                m_out.append(i + 1 < r.followUps.size() ? "\n                },\n"
-                                                        : "\n                }\n");
-            }
-            m_out.append("            ]");
+                m_out.append("\n                }");
+            });
         }
         next("id");
         string(uuidText(r.id));
         next("interpretations");
-        if (r.interpretations.isEmpty()) {
-            m_out.append("[\n            ]");
-        } else {
-            m_out.append("[\n");
-            for (qsizetype i = 0; i < r.interpretations.size(); ++i) {
-                m_out.append("                ");
-                string(r.interpretations.at(i));
-                m_out.append(i + 1 < r.interpretations.size() ? ",\n" : "\n");
-            }
-            m_out.append("            ]");
-        }
+        list(r.interpretations, [&](const QString& text) {
+            m_out.append("                ");
+            string(text);
+        });
         next("notes");
         string(r.notes);
         if (r.ownDeck) {
@@ -131,6 +112,21 @@ public:
     }
 
 private:
+    // A list member's value, one item a line, each written by `item`.
+    template <class Items, class Item> void list(const Items& items, Item item)
+    {
+        if (items.isEmpty()) {
+            m_out.append("[\n            ]");
+            return;
+        }
+        m_out.append("[\n");
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            item(items.at(i));
+            m_out.append(i + 1 < items.size() ? ",\n" : "\n");
+        }
+        m_out.append("            ]");
+    }
+
     void key(const char* name)
     {
         m_out.append("            \"");

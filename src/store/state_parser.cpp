@@ -1,6 +1,7 @@
 #include "store/state_parser.h"
 
 #include "model/json_cursor.h"
+#include "model/saved_state.h"
 #include "model/spread.h"
 #include "model/topic.h"
 
@@ -20,9 +21,7 @@ constexpr qsizetype maxMembers = 32;
 
 class Parser {
 public:
-    explicit Parser(const QByteArray& bytes)
-        : m_p(bytes.constData()), m_end(bytes.constData() + bytes.size())
-    {}
+    explicit Parser(const QByteArray& bytes) : m_at(bytes) {}
 
     SavedState document()
     {
@@ -31,11 +30,11 @@ public:
         bool history = false;
         object([&](QByteArrayView key) {
             if (key == "preferences") {
-                once(preferences);
-                state.preferences = this->preferences();
+                preferences = true;
+                state.preferences = record<Preferences>();
             } else if (key == "history") {
-                once(history);
-                state.history = readings();
+                history = true;
+                read(state.history);
             } else {
                 return false;
             }
@@ -43,8 +42,8 @@ public:
         });
         if (!preferences || !history)
             throw GiveUp{};
-        skipSpace();
-        if (m_p != m_end)
+        m_at.skipSpace();
+        if (m_at.p != m_at.end)
             throw GiveUp{};
         return state;
     }
@@ -54,16 +53,10 @@ private:
     // returns true, or returns false for a key it does not know (the value is skipped).
     template <class Member> void object(Member member)
     {
-        expect('{');
-        skipSpace();
-        if (peek() == '}') {
-            ++m_p;
-            return;
-        }
         // Every key once, in every object: a document with a repeated key is invalid, and the
         // general decoder says where. No object of ours has this many members.
         QVarLengthArray<QByteArrayView, maxMembers> keys;
-        while (true) {
+        items('{', '}', [&] {
             const QByteArrayView key = plainKey();
             if (keys.size() == maxMembers || keys.contains(key))
                 throw GiveUp{};
@@ -71,236 +64,70 @@ private:
             expect(':');
             if (!member(key))
                 skipValue(0);
-            skipSpace();
-            const char next = take();
-            if (next == '}')
-                return;
-            if (next != ',')
-                throw GiveUp{};
-            skipSpace();
-        }
+        });
     }
 
-    template <class Element> void array(Element element)
-    {
-        expect('[');
-        skipSpace();
-        if (peek() == ']') {
-            ++m_p;
-            return;
-        }
-        while (true) {
-            element();
-            skipSpace();
-            const char next = take();
-            if (next == ']')
-                return;
-            if (next != ',')
-                throw GiveUp{};
-        }
-    }
+    template <class Element> void array(Element element) { items('[', ']', element); }
 
-    static void once(bool& seen)
+    // The items between `open` and `close`, separated by commas, each read by `item`.
+    template <class Item> void items(char open, char close, Item item)
     {
-        // A repeated key is resolved by the general decoder's own rule.
-        if (seen)
-            throw GiveUp{};
-        seen = true;
-    }
-
-    // The same for the key of bit `bit` among the keys `seen` so far.
-    static void once(unsigned& seen, unsigned bit)
-    {
-        if (seen & bit)
-            throw GiveUp{};
-        seen |= bit;
-    }
-
-    Preferences preferences()
-    {
-        Preferences p;
-        unsigned seen = 0;
-        object([&](QByteArrayView key) {
-            if (key == "name") {
-                once(seen, 1u << 0);
-                p.name = string();
-            } else if (key == "deck") {
-                once(seen, 1u << 1);
-                p.deck = string();
-            } else if (key == "spread") {
-                once(seen, 1u << 2);
-                p.spread = spread();
-            } else if (key == "reversals") {
-                once(seen, 1u << 3);
-                p.reversals = boolean();
-            } else if (key == "animations") {
-                once(seen, 1u << 4);
-                p.animations = boolean();
-            } else if (key == "sound") {
-                once(seen, 1u << 5);
-                p.sound = boolean();
-            } else if (key == "autoSave") {
-                once(seen, 1u << 6);
-                p.autoSave = boolean();
-            } else if (key == "theme") {
-                once(seen, 1u << 7);
-                p.theme = string();
-            } else if (key == "onboardingDone") {
-                once(seen, 1u << 8);
-                p.onboardingDone = boolean();
-            } else {
-                return false;
-            }
+        m_at.skipSpace();
+        const bool whole = m_at.peek() == open && m_at.items(close, [&] {
+            item();
             return true;
         });
-        if (seen != (1u << 9) - 1)
+        if (!whole)
             throw GiveUp{};
-        return p;
     }
 
-    QList<Reading> readings()
+    // An object read into a record by the record's own fields: those that are not optional
+    // must be there.
+    template <class Record> Record record()
     {
-        QList<Reading> list;
-        array([&] { list.append(reading()); });
-        return list;
-    }
-
-    Reading reading()
-    {
-        Reading r;
+        Record r;
+        const JsonFields fields = r.fields();
         unsigned seen = 0;
         object([&](QByteArrayView key) {
-            if (key == "id") {
-                once(seen, 1u << 0);
-                r.id = uuid();
-            } else if (key == "date") {
-                once(seen, 1u << 1);
-                r.date = number();
-            } else if (key == "spread") {
-                once(seen, 1u << 2);
-                r.spread = spread();
-            } else if (key == "question") {
-                once(seen, 1u << 3);
-                r.question = string();
-            } else if (key == "topic") {
-                once(seen, 1u << 4);
-                r.topic = topic();
-            } else if (key == "cards") {
-                once(seen, 1u << 5);
-                r.cards = cards();
-            } else if (key == "reader") {
-                once(seen, 1u << 6);
-                r.reader = string();
-            } else if (key == "revealed") {
-                once(seen, 1u << 7);
-                r.revealed = integer();
-            } else if (key == "notes") {
-                once(seen, 1u << 8);
-                r.notes = string();
-            } else if (key == "favorite") {
-                once(seen, 1u << 9);
-                r.favorite = boolean();
-            } else if (key == "interpretations") {
-                once(seen, 1u << 10);
-                r.interpretations = strings();
-            } else if (key == "synthesis") {
-                once(seen, 1u << 11);
-                r.synthesis = string();
-            } else if (key == "ownDeck") {
-                once(seen, 1u << 12);
-                r.ownDeck = boolean();
-            } else if (key == "followUps") {
-                once(seen, 1u << 13);
-                r.followUps = followUps();
-            } else {
-                return false;
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                if (key == fields[i].key) {
+                    seen |= 1u << i;
+                    std::visit([&](auto* into) { read(*into); }, fields[i].place);
+                    return true;
+                }
             }
-            return true;
+            return false;
         });
-        // The first twelve keys are required; the last two may be left out.
-        constexpr unsigned required = (1u << 12) - 1;
-        if ((seen & required) != required)
-            throw GiveUp{};
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            if (!fields[i].optional && !(seen & (1u << i)))
+                throw GiveUp{};
+        }
         return r;
     }
 
-    QList<FollowUp> followUps()
+    void read(QString& into) { into = string(); }
+    void read(bool& into) { into = boolean(); }
+    void read(double& into) { into = number(); }
+    void read(qint64& into) { into = integer(); }
+    void read(QUuid& into) { into = uuid(); }
+    void read(Spread& into) { into = enumeration(spreadFromRaw); }
+    void read(Topic& into) { into = enumeration(topicFromRaw); }
+    void read(QList<QString>& into)
     {
-        QList<FollowUp> list;
-        array([&] {
-            FollowUp entry;
-            unsigned seen = 0;
-            object([&](QByteArrayView key) {
-                if (key == "id") {
-                    once(seen, 1u << 0);
-                    entry.id = uuid();
-                } else if (key == "date") {
-                    once(seen, 1u << 1);
-                    entry.date = number();
-                } else if (key == "text") {
-                    once(seen, 1u << 2);
-                    entry.text = string();
-                } else {
-                    return false;
-                }
-                return true;
-            });
-            if (seen != (1u << 3) - 1)
-                throw GiveUp{};
-            list.append(entry);
-        });
-        return list;
+        array([&] { into.append(string()); });
+    }
+    template <class Record> void read(QList<Record>& into)
+    {
+        array([&] { into.append(record<Record>()); });
     }
 
-    QList<DrawnCard> cards()
+    template <class Enum> Enum enumeration(std::optional<Enum> (*fromRaw)(const QString&))
     {
-        QList<DrawnCard> list;
-        array([&] {
-            DrawnCard card;
-            bool id = false;
-            bool reversed = false;
-            object([&](QByteArrayView key) {
-                if (key == "arcanaID") {
-                    once(id);
-                    card.arcanaID = integer();
-                } else if (key == "reversed") {
-                    once(reversed);
-                    card.reversed = boolean();
-                } else {
-                    return false;
-                }
-                return true;
-            });
-            if (!id || !reversed)
-                throw GiveUp{};
-            list.append(card);
-        });
-        return list;
-    }
-
-    QList<QString> strings()
-    {
-        QList<QString> list;
-        array([&] { list.append(string()); });
-        return list;
-    }
-
-    Spread spread()
-    {
-        const auto value = spreadFromRaw(string());
+        const auto value = fromRaw(string());
         if (!value)
             throw GiveUp{};
         return *value;
     }
-
-    Topic topic()
-    {
-        const auto value = topicFromRaw(string());
-        if (!value)
-            throw GiveUp{};
-        return *value;
-    }
-
     QUuid uuid()
     {
         // The general decoder's rule: the 36-character form, in either case.
@@ -313,7 +140,7 @@ private:
 
     bool boolean()
     {
-        skipSpace();
+        m_at.skipSpace();
         if (literal("true"))
             return true;
         if (literal("false"))
@@ -325,35 +152,35 @@ private:
     // integers (3.0, 3e0) are left to it.
     qint64 integer()
     {
-        skipSpace();
-        const char* start = m_p;
+        m_at.skipSpace();
+        const char* start = m_at.p;
         bool plain = false;
         scanNumber(plain);
         if (!plain)
             throw GiveUp{};
         qint64 value = 0;
-        const auto [end, error] = std::from_chars(start, m_p, value);
-        if (error != std::errc() || end != m_p)
+        const auto [end, error] = std::from_chars(start, m_at.p, value);
+        if (error != std::errc() || end != m_at.p)
             throw GiveUp{};
         return value;
     }
 
     double number()
     {
-        skipSpace();
-        const char* start = m_p;
+        m_at.skipSpace();
+        const char* start = m_at.p;
         bool plain = false;
         scanNumber(plain);
         // An integer that fits 64 bits is kept as one and then converted, as QJsonValue does.
         if (plain) {
             qint64 whole = 0;
-            const auto [end, error] = std::from_chars(start, m_p, whole);
-            if (error == std::errc() && end == m_p)
+            const auto [end, error] = std::from_chars(start, m_at.p, whole);
+            if (error == std::errc() && end == m_at.p)
                 return double(whole);
         }
         double value = 0;
-        const auto [end, error] = std::from_chars(start, m_p, value);
-        if (error != std::errc() || end != m_p || !std::isfinite(value) ||
+        const auto [end, error] = std::from_chars(start, m_at.p, value);
+        if (error != std::errc() || end != m_at.p || !std::isfinite(value) ||
             (value != 0 && !std::isnormal(value)))
             throw GiveUp{};
         return value;
@@ -362,44 +189,44 @@ private:
     // The strict JSON number grammar. `plain` tells an integer without fraction or exponent.
     void scanNumber(bool& plain)
     {
-        if (peek() == '-')
-            ++m_p;
-        if (peek() == '0') {
-            ++m_p;
-        } else if (isDigit(peek())) {
-            while (isDigit(peek()))
-                ++m_p;
+        if (m_at.peek() == '-')
+            ++m_at.p;
+        if (m_at.peek() == '0') {
+            ++m_at.p;
+        } else if (isDigit(m_at.peek())) {
+            while (isDigit(m_at.peek()))
+                ++m_at.p;
         } else {
             throw GiveUp{};
         }
         plain = true;
-        if (peek() == '.') {
+        if (m_at.peek() == '.') {
             plain = false;
-            ++m_p;
-            if (!isDigit(peek()))
+            ++m_at.p;
+            if (!isDigit(m_at.peek()))
                 throw GiveUp{};
-            while (isDigit(peek()))
-                ++m_p;
+            while (isDigit(m_at.peek()))
+                ++m_at.p;
         }
-        if (peek() == 'e' || peek() == 'E') {
+        if (m_at.peek() == 'e' || m_at.peek() == 'E') {
             plain = false;
-            ++m_p;
-            if (peek() == '+' || peek() == '-')
-                ++m_p;
-            if (!isDigit(peek()))
+            ++m_at.p;
+            if (m_at.peek() == '+' || m_at.peek() == '-')
+                ++m_at.p;
+            if (!isDigit(m_at.peek()))
                 throw GiveUp{};
-            while (isDigit(peek()))
-                ++m_p;
+            while (isDigit(m_at.peek()))
+                ++m_at.p;
         }
     }
 
     // A key written without escapes, as the program writes every key.
     QByteArrayView plainKey()
     {
-        skipSpace();
+        m_at.skipSpace();
         if (take() != '"')
             throw GiveUp{};
-        const char* start = m_p;
+        const char* start = m_at.p;
         while (true) {
             const char c = take();
             if (c == '"')
@@ -407,20 +234,20 @@ private:
             if (c == '\\' || uchar(c) < 0x20 || uchar(c) >= 0x80)
                 throw GiveUp{};
         }
-        return QByteArrayView(start, m_p - 1 - start);
+        return QByteArrayView(start, m_at.p - 1 - start);
     }
 
     QString string()
     {
-        skipSpace();
+        m_at.skipSpace();
         if (take() != '"')
             throw GiveUp{};
-        const char* start = m_p;
+        const char* start = m_at.p;
         bool ascii = true;
         while (true) {
-            if (m_p == m_end)
+            if (m_at.p == m_at.end)
                 throw GiveUp{};
-            const uchar c = uchar(*m_p);
+            const uchar c = uchar(*m_at.p);
             if (c == '"')
                 break;
             if (c == '\\')
@@ -428,10 +255,10 @@ private:
             if (c < 0x20)
                 throw GiveUp{};
             ascii = ascii && c < 0x80;
-            ++m_p;
+            ++m_at.p;
         }
-        const QByteArrayView raw(start, m_p - start);
-        ++m_p;
+        const QByteArrayView raw(start, m_at.p - start);
+        ++m_at.p;
         if (ascii)
             return QString::fromLatin1(raw);
         if (!QUtf8StringView(raw).isValidUtf8())
@@ -445,47 +272,27 @@ private:
     QString escapedString(const char* start)
     {
         QString text;
-        text.reserve(m_p - start + 64);
+        text.reserve(m_at.p - start + 64);
         const char* run = start;
         while (true) {
             // Copy the run up to the next quote, escape or control character at once.
-            while (m_p != m_end && *m_p != '"' && *m_p != '\\' && uchar(*m_p) >= 0x20)
-                ++m_p;
-            appendRun(text, run, m_p);
+            while (m_at.p != m_at.end && *m_at.p != '"' && *m_at.p != '\\' &&
+                   uchar(*m_at.p) >= 0x20)
+                ++m_at.p;
+            appendRun(text, run, m_at.p);
             const uchar c = uchar(take());
             if (c == '"')
                 break;
             if (c != '\\')
                 throw GiveUp{};
             const char escape = take();
-            switch (escape) {
-            case '"':
-            case '\\':
-            case '/':
-                text.append(QLatin1Char(escape));
-                break;
-            case 'b':
-                text.append(QLatin1Char('\b'));
-                break;
-            case 'f':
-                text.append(QLatin1Char('\f'));
-                break;
-            case 'n':
-                text.append(QLatin1Char('\n'));
-                break;
-            case 'r':
-                text.append(QLatin1Char('\r'));
-                break;
-            case 't':
-                text.append(QLatin1Char('\t'));
-                break;
-            case 'u':
+            if (escape == 'u')
                 text.append(QChar(hex4()));
-                break;
-            default:
+            else if (const char c = unescaped(escape))
+                text.append(QLatin1Char(c));
+            else
                 throw GiveUp{};
-            }
-            run = m_p;
+            run = m_at.p;
         }
         // The reservation counted bytes; a long history keeps thousands of these texts.
         text.squeeze();
@@ -527,8 +334,8 @@ private:
     {
         if (depth > 32)
             throw GiveUp{};
-        skipSpace();
-        switch (peek()) {
+        m_at.skipSpace();
+        switch (m_at.peek()) {
         case '{':
             object([&](QByteArrayView) {
                 skipValue(depth + 1);
@@ -558,38 +365,28 @@ private:
     bool literal(const char* word)
     {
         const QByteArrayView text(word);
-        if (m_end - m_p < text.size() || QByteArrayView(m_p, text.size()) != text)
+        if (m_at.end - m_at.p < text.size() || QByteArrayView(m_at.p, text.size()) != text)
             return false;
-        m_p += text.size();
+        m_at.p += text.size();
         return true;
-    }
-
-    void skipSpace()
-    {
-        while (m_p != m_end && (*m_p == ' ' || *m_p == '\n' || *m_p == '\r' || *m_p == '\t'))
-            ++m_p;
     }
 
     void expect(char c)
     {
-        skipSpace();
-        if (take() != c)
+        if (!m_at.next(c))
             throw GiveUp{};
     }
 
-    char peek() const { return m_p == m_end ? '\0' : *m_p; }
-
     char take()
     {
-        if (m_p == m_end)
+        if (m_at.p == m_at.end)
             throw GiveUp{};
-        return *m_p++;
+        return *m_at.p++;
     }
 
     static bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-    const char* m_p;
-    const char* m_end;
+    JsonCursor m_at;
 };
 
 } // namespace
