@@ -250,21 +250,20 @@ private:
     {
         switch (value.type()) {
         case QJsonValue::Object:
-            if (value.toObject().isEmpty()) {
-                m_out += " {}\n";
-            } else {
-                m_out += '\n';
+        case QJsonValue::Array: {
+            // A nested map or list starts on the next line; an empty one stays on this one.
+            const bool isMap = value.isObject();
+            if (isMap ? value.toObject().isEmpty() : value.toArray().isEmpty()) {
+                m_out += isMap ? " {}\n" : " []\n";
+                return;
+            }
+            m_out += '\n';
+            if (isMap)
                 map(value.toObject(), column + indentStep);
-            }
-            return;
-        case QJsonValue::Array:
-            if (value.toArray().isEmpty()) {
-                m_out += " []\n";
-            } else {
-                m_out += '\n';
+            else
                 sequence(value.toArray(), column + indentStep);
-            }
             return;
+        }
         case QJsonValue::String:
             m_out += ' ';
             text(value.toString(), column + indentStep, token);

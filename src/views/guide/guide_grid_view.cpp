@@ -18,8 +18,6 @@ GuideGridView::GuideGridView(QWidget* parent) : QListView(parent)
     setMovement(QListView::Static);
     setSpacing(0);
     ScrollAreas::quietList(this);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(24);
     setCursor(Qt::PointingHandCursor);
     connect(this, &QAbstractItemView::clicked, this, &GuideGridView::chosen);

@@ -26,8 +26,6 @@ HistoryListView::HistoryListView(QWidget* parent)
     setLayoutMode(QListView::Batched);
     setBatchSize(60);
     setMouseTracking(true);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
     verticalScrollBar()->setSingleStep(24);
     // Screen readers find the buttons painted inside each row.

@@ -112,6 +112,8 @@ void quietList(QListView* list)
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setResizeMode(QListView::Adjust);
     list->setUniformItemSizes(false);
+    list->setAutoFillBackground(false);
+    list->viewport()->setAutoFillBackground(false);
 }
 
 void refreshScrollBars(QWidget* root)

@@ -33,8 +33,8 @@ QScrollArea* transparent(const QString& objectName, QWidget* parent);
 ScrollPage* fill(QWidget* owner, QScrollArea* area, const QMargins& margins);
 // A thin, quiet vertical scroll bar in a faint shade of the text colour.
 void useSlimScrollBar(QAbstractScrollArea* area);
-// A list that scrolls by pixels, without frame, selection, editing or a horizontal scroll
-// bar, laid out again when resized, its items drawn at their own sizes.
+// A see-through list that scrolls by pixels, without frame, selection, editing or a
+// horizontal scroll bar, laid out again when resized, its items drawn at their own sizes.
 void quietList(QListView* list);
 // Renews the shade of every slim scroll bar under `root` after a palette change.
 void refreshScrollBars(QWidget* root);

@@ -48,17 +48,12 @@ QFont buttonFont()
 PatternsList::PatternsList(int rowHeight, QWidget* parent)
     : QListView(parent), m_rowHeight(rowHeight)
 {
-    setFrameShape(QFrame::NoFrame);
+    ScrollAreas::quietList(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
     setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_Hover);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     ScrollAreas::useSlimScrollBar(this);

@@ -2,6 +2,7 @@
 
 #include "model/catalog.h"
 #include "views/cards/card_face.h"
+#include "views/kit/scroll_areas.h"
 #include "views/kit/table_palette.h"
 #include "views/kit/typography.h"
 
@@ -207,17 +208,11 @@ ArcanaPicker::ArcanaPicker(QWidget* parent)
     setFlow(QListView::LeftToRight);
     setWrapping(true);
     setMovement(QListView::Static);
-    setResizeMode(QListView::Adjust);
+    ScrollAreas::quietList(this);
     setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFrameShape(QFrame::NoFrame);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover);
-    setAutoFillBackground(false);
-    viewport()->setAutoFillBackground(false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(QStringLiteral("Cartas de tu baraja"));

@@ -46,9 +46,8 @@ FollowUpSection::FollowUpSection(AppStore* store, QWidget* parent) : QWidget(par
 
     m_unsaved = Labels::plain(QStringLiteral("Cuando guardes la tirada podrás volver a ella y "
                                              "anotar cómo se desarrolló."),
-                              caption(), false, false, this);
+                              caption(), true, false, this);
     m_unsaved->setObjectName(QStringLiteral("followUpsUnsaved"));
-    Typography::setSecondary(m_unsaved);
     layout->addWidget(m_unsaved);
 
     m_entries = new QWidget(this);
@@ -77,8 +76,7 @@ FollowUpSection::FollowUpSection(AppStore* store, QWidget* parent) : QWidget(par
     m_add->setEnabled(false);
     addRow->addWidget(m_add);
     auto* shortcut =
-        Labels::plain(QStringLiteral("Ctrl+Intro"), caption(), false, false, m_composer);
-    Typography::setSecondary(shortcut);
+        Labels::plain(QStringLiteral("Ctrl+Intro"), caption(), true, false, m_composer);
     addRow->addWidget(shortcut, 1);
     composer->addLayout(addRow);
     layout->addWidget(m_composer);
@@ -156,9 +154,8 @@ QWidget* FollowUpSection::makeRow(const FollowUp& entry)
     auto* layout = Layouts::column(row, 4);
     auto* header = Layouts::row(nullptr, 2);
     const QString date = DateText::abbreviated(entry.date);
-    auto* dateLabel = Labels::plain(date, caption(), false, false, row);
+    auto* dateLabel = Labels::plain(date, caption(), true, false, row);
     dateLabel->setObjectName(QStringLiteral("followUpDate"));
-    Typography::setSecondary(dateLabel);
     header->addWidget(dateLabel, 1, Qt::AlignVCenter);
     layout->addLayout(header);
 
@@ -188,20 +185,21 @@ QWidget* FollowUpSection::makeRow(const FollowUp& entry)
         return row;
     }
 
-    auto* edit = new ActionButton(QString(), ActionButton::Kind::plain, row);
-    edit->setObjectName(QStringLiteral("editFollowUpButton"));
-    edit->setSymbol(QStringLiteral("pencil"));
-    edit->setToolTip(QStringLiteral("Editar"));
-    edit->setAccessibleName(QStringLiteral("Editar el seguimiento del ") + date);
-    connect(edit, &QPushButton::clicked, this, [this, id] { beginEdit(id); });
-    auto* remove = new ActionButton(QString(), ActionButton::Kind::plain, row);
-    remove->setObjectName(QStringLiteral("removeFollowUpButton"));
-    remove->setSymbol(QStringLiteral("trash"));
-    remove->setToolTip(QStringLiteral("Eliminar"));
-    remove->setAccessibleName(QStringLiteral("Eliminar el seguimiento del ") + date);
-    connect(remove, &QPushButton::clicked, this, [this, id] { askToRemove(id); });
-    header->addWidget(edit);
-    header->addWidget(remove);
+    // Symbol buttons, spoken as what they do to this entry.
+    const auto addButton = [&](const QString& name, const QString& symbol, const QString& verb,
+                               auto action) {
+        auto* button = new ActionButton(QString(), ActionButton::Kind::plain, row);
+        button->setObjectName(name);
+        button->setSymbol(symbol);
+        button->setToolTip(verb);
+        button->setAccessibleName(verb + QStringLiteral(" el seguimiento del ") + date);
+        connect(button, &QPushButton::clicked, this, action);
+        header->addWidget(button);
+    };
+    addButton(QStringLiteral("editFollowUpButton"), QStringLiteral("pencil"),
+              QStringLiteral("Editar"), [this, id] { beginEdit(id); });
+    addButton(QStringLiteral("removeFollowUpButton"), QStringLiteral("trash"),
+              QStringLiteral("Eliminar"), [this, id] { askToRemove(id); });
     auto* text = Labels::plain(entry.text, callout(), false, true, row);
     text->setObjectName(QStringLiteral("followUpText"));
     layout->addWidget(text);

@@ -136,9 +136,8 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     card->addWidget(m_cardName);
     auto* numeralRow = new QHBoxLayout;
     numeralRow->setContentsMargins(0, 0, 0, 0);
-    m_cardNumeral = Labels::plain(QString(), caption(), false, false, m_cardBlock);
+    m_cardNumeral = Labels::plain(QString(), caption(), true, false, m_cardBlock);
     m_cardNumeral->setObjectName(QStringLiteral("cardNumeral"));
-    Typography::setSecondary(m_cardNumeral);
     m_cardOrientation =
         Labels::plain(QString(), withWeight(caption(), QFont::Bold), false, false, m_cardBlock);
     m_cardOrientation->setObjectName(QStringLiteral("cardOrientation"));
@@ -150,9 +149,8 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     m_cardFace->setObjectName(QStringLiteral("cardFace"));
     card->addWidget(m_cardFace);
     m_cardKeywords =
-        Labels::plain(QString(), withWeight(caption(), QFont::Bold), false, false, m_cardBlock);
+        Labels::plain(QString(), withWeight(caption(), QFont::Bold), true, false, m_cardBlock);
     m_cardKeywords->setObjectName(QStringLiteral("cardKeywords"));
-    Typography::setSecondary(m_cardKeywords);
     card->addWidget(m_cardKeywords);
     card->addWidget(new Divider(m_cardBlock));
     m_positionMeaning = Labels::plain(QString(), callout(), false, false, m_cardBlock);
@@ -189,9 +187,8 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     synthesis->addWidget(Labels::plain(QStringLiteral("El hilo de tus cartas"),
                                        Typography::serif(25, QFont::Medium), false, false,
                                        m_synthesisBlock));
-    m_topic = Labels::plain(QString(), caption(), false, false, m_synthesisBlock);
+    m_topic = Labels::plain(QString(), caption(), true, false, m_synthesisBlock);
     m_topic->setObjectName(QStringLiteral("synthesisTopic"));
-    Typography::setSecondary(m_topic);
     synthesis->addWidget(m_topic);
     m_synthesis = new SpacedText(m_synthesisBlock);
     m_synthesis->setObjectName(QStringLiteral("synthesis"));
@@ -210,8 +207,7 @@ InterpretationView::InterpretationView(AppStore* store, QWidget* parent)
     auto* notesHint = Labels::plain(
         QStringLiteral(
             "Anota lo que te resuena y vuelve después para contrastarlo con tu experiencia."),
-        caption(), false, false, m_synthesisBlock);
-    Typography::setSecondary(notesHint);
+        caption(), true, false, m_synthesisBlock);
     notebook->addWidget(notesHint);
     m_save = new ActionButton(QStringLiteral("Guardar tirada y notas"),
                               ActionButton::Kind::bordered, m_synthesisBlock);
@@ -387,8 +383,7 @@ void InterpretationView::rebuildRitualRows()
         auto* texts = column(3);
         texts->addWidget(Labels::plain(places.at(k).title, withWeight(callout(), QFont::Bold),
                                        false, false, row));
-        auto* meaning = Labels::plain(places.at(k).meaning, caption(), false, false, row);
-        Typography::setSecondary(meaning);
+        auto* meaning = Labels::plain(places.at(k).meaning, caption(), true, false, row);
         texts->addWidget(meaning);
         layout->addLayout(texts, 1);
         m_ritualRows->addWidget(row);

@@ -238,9 +238,8 @@ OwnDeckView::OwnDeckView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     buttons->addStretch(1);
     left->addLayout(buttons);
     m_hint =
-        Labels::plain(QString(), Typography::font(Typography::Style::caption), false, false, this);
+        Labels::plain(QString(), Typography::font(Typography::Style::caption), true, false, this);
     m_hint->setObjectName(QStringLiteral("ownHint"));
-    Typography::setSecondary(m_hint);
     left->addWidget(m_hint);
     left->addStretch(1);
     row->addLayout(left, 1);

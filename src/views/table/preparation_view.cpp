@@ -198,8 +198,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     auto* intro = Labels::plain(
         QStringLiteral(
             "Elige una pregunta abierta. Puedes hacer una lectura general dejando el campo vacío."),
-        Typography::font(Typography::Style::callout), false, false, m_form);
-    Typography::setSecondary(intro);
+        Typography::font(Typography::Style::callout), true, false, m_form);
     intro->setObjectName(QStringLiteral("formIntro"));
     form->addWidget(intro);
 
@@ -248,10 +247,9 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     spreadLabel->setBuddy(m_spreadPicker);
     fields->addWidget(m_spreadPicker);
 
-    m_subtitle = Labels::plain(QString(), Typography::font(Typography::Style::callout), false,
-                               false, m_form);
+    m_subtitle =
+        Labels::plain(QString(), Typography::font(Typography::Style::callout), true, false, m_form);
     m_subtitle->setObjectName(QStringLiteral("spreadSubtitle"));
-    Typography::setSecondary(m_subtitle);
     fields->addWidget(m_subtitle);
     form->addLayout(fields);
 
@@ -301,8 +299,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
 
     auto* closing = Labels::plain(
         QStringLiteral("Lecturas simbólicas para reflexionar. Tus decisiones siguen siendo tuyas."),
-        Typography::font(Typography::Style::caption), false, false, m_form);
-    Typography::setSecondary(closing);
+        Typography::font(Typography::Style::caption), true, false, m_form);
     closing->setObjectName(QStringLiteral("formClosing"));
     form->addWidget(closing);
 

@@ -66,12 +66,11 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     auto* status = new QVBoxLayout;
     status->setSpacing(4);
     status->setAlignment(Qt::AlignTop);
-    m_progress = Labels::plain(QString(), Typography::font(Typography::Style::caption), false,
-                               false, content);
+    m_progress = Labels::plain(QString(), Typography::font(Typography::Style::caption), true, false,
+                               content);
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setWordWrap(false);
     m_progress->setAlignment(Qt::AlignRight);
-    Typography::setSecondary(m_progress);
     status->addWidget(m_progress, 0, Qt::AlignRight);
     m_saveButton = new ActionButton(QString(), ActionButton::Kind::bordered, content);
     m_saveButton->setObjectName(QStringLiteral("saveButton"));
