@@ -98,9 +98,7 @@ Sidebar::Sidebar(AppStore* store, QWidget* parent) : QWidget(parent), m_store(st
     auto* layout = Layouts::column(this, 22);
 
     // Header: the mascot beside the name and the motto.
-    auto* header = new QHBoxLayout;
-    header->setContentsMargins(12, 20, 12, 0);
-    header->setSpacing(10);
+    auto* header = Layouts::row(nullptr, 10, {12, 20, 12, 0});
     auto* mark = new LanukMark(40, this);
     mark->setAccessibleName(QStringLiteral("Lanuk"));
     header->addWidget(mark, 0, Qt::AlignVCenter);
@@ -142,9 +140,7 @@ Sidebar::Sidebar(AppStore* store, QWidget* parent) : QWidget(parent), m_store(st
     layout->addWidget(m_list, 1);
 
     // Footer: the deck and the settings.
-    auto* footer = new QVBoxLayout;
-    footer->setContentsMargins(18, 18, 18, 18);
-    footer->setSpacing(12);
+    auto* footer = Layouts::column(nullptr, 12, {18, 18, 18, 18});
     auto* deck = new QLabel(QStringLiteral("MARSELLA · QUINTREL"), this);
     deck->setTextFormat(Qt::PlainText);
     deck->setFont(Typography::tracked(Typography::system(9, QFont::DemiBold), 1.3));

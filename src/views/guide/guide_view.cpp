@@ -103,9 +103,7 @@ QWidget* GuideView::buildListColumn()
 {
     auto* column = new QWidget(this);
     column->setFixedWidth(330);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(22, 22, 22, 22);
-    layout->setSpacing(14);
+    auto* layout = Layouts::column(column, 14, {22, 22, 22, 22});
 
     auto* title = Labels::plain(
         QStringLiteral("Los 22 arcanos"),
@@ -138,9 +136,7 @@ QWidget* GuideView::buildDetail()
     m_detailArea = ScrollAreas::plain(this);
     m_detailContent = ScrollAreas::column(720);
 
-    auto* stack = new QVBoxLayout(m_detailContent);
-    stack->setContentsMargins(30, 30, 30, 30);
-    stack->setSpacing(18);
+    auto* stack = Layouts::column(m_detailContent, 18, {30, 30, 30, 30});
 
     auto paragraph = [this](const QFont& font, qreal spacing) {
         auto* text = new SpacedText(m_detailContent);
@@ -160,14 +156,11 @@ QWidget* GuideView::buildDetail()
 
     // The face beside keywords and symbol, tops aligned; the face's widget is larger than
     // the card by the room its shadow needs, so the row starts that much up and left.
-    auto* faceRow = new QHBoxLayout;
-    faceRow->setContentsMargins(-shadowMargin, -shadowMargin, 0, -shadowMargin);
-    faceRow->setSpacing(24 - shadowMargin);
+    auto* faceRow =
+        Layouts::row(nullptr, 24 - shadowMargin, {-shadowMargin, -shadowMargin, 0, -shadowMargin});
     m_face = new GuideFace(m_detailContent);
     faceRow->addWidget(m_face, 0, Qt::AlignTop);
-    auto* words = new QVBoxLayout;
-    words->setContentsMargins(0, shadowMargin, 0, 0);
-    words->setSpacing(12);
+    auto* words = Layouts::column(nullptr, 12, {0, shadowMargin, 0, 0});
     m_keywords =
         Labels::selectable(Labels::plain({}, Typography::font(Typography::Style::headline)));
     words->addWidget(m_keywords);

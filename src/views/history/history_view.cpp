@@ -10,6 +10,7 @@
 #include "views/kit/empty_state.h"
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
+#include "views/kit/layouts.h"
 #include "views/kit/typography.h"
 
 #include <QCheckBox>
@@ -48,9 +49,7 @@ HistoryView::HistoryView(AppStore* store, QWidget* parent)
 {
     m_filter->setSourceModel(m_model);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 28, 28, 28);
-    layout->setSpacing(18);
+    auto* layout = Layouts::column(this, 18, {28, 28, 28, 28});
 
     // Header: titles on the left, the favourites switch on the right.
     auto* header = new QHBoxLayout;

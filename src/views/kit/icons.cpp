@@ -31,6 +31,12 @@ struct Builder {
     }
     void stroke(const QPainterPath& path) { add(outline(path)); }
     void fill(const QPainterPath& path) { add(path); }
+    // Filled and outlined, so that a solid symbol is as large as its outline.
+    void solid(const QPainterPath& path)
+    {
+        fill(path);
+        stroke(path);
+    }
     void add(const QPainterPath& path)
     {
         QPainterPath filled = path;
@@ -121,6 +127,14 @@ QPainterPath sparkle(QPointF c, qreal r)
     path.quadTo(QPointF(c.x() - k, c.y() - k), QPointF(c.x(), c.y() - r));
     path.closeSubpath();
     return path;
+}
+
+// A ribbon with a notch at its foot.
+QPainterPath bookmark()
+{
+    return polyline({QPointF(6.5, 3.5), QPointF(17.5, 3.5), QPointF(17.5, 20.5), QPointF(12, 16.4),
+                     QPointF(6.5, 20.5)},
+                    true);
 }
 
 QPainterPath crescent()
@@ -243,21 +257,8 @@ const QHash<QString, Drawing>& drawings()
              b.stroke(roundedRect(QRectF(3.0, 5.5, 18.0, 13.0), 2.6));
              b.stroke(line(QPointF(12, 5.5), QPointF(12, 18.5)));
          }},
-        {QStringLiteral("bookmark"),
-         [](Builder& b) {
-             b.stroke(polyline({QPointF(6.5, 3.5), QPointF(17.5, 3.5), QPointF(17.5, 20.5),
-                                QPointF(12, 16.4), QPointF(6.5, 20.5)},
-                               true));
-         }},
-        {QStringLiteral("bookmark.fill"),
-         [](Builder& b) {
-             const QPainterPath mark =
-                 polyline({QPointF(6.5, 3.5), QPointF(17.5, 3.5), QPointF(17.5, 20.5),
-                           QPointF(12, 16.4), QPointF(6.5, 20.5)},
-                          true);
-             b.fill(mark);
-             b.stroke(mark);
-         }},
+        {QStringLiteral("bookmark"), [](Builder& b) { b.stroke(bookmark()); }},
+        {QStringLiteral("bookmark.fill"), [](Builder& b) { b.solid(bookmark()); }},
         {QStringLiteral("square.and.arrow.up"),
          [](Builder& b) {
              b.stroke(polyline({QPointF(9.0, 9.0), QPointF(6.0, 9.0), QPointF(6.0, 21.0),
@@ -267,11 +268,7 @@ const QHash<QString, Drawing>& drawings()
          }},
         {QStringLiteral("star"), [](Builder& b) { b.stroke(star(QPointF(12, 12.8), 9.6, 4.2)); }},
         {QStringLiteral("star.fill"),
-         [](Builder& b) {
-             const QPainterPath shape = star(QPointF(12, 12.8), 9.6, 4.2);
-             b.fill(shape);
-             b.stroke(shape);
-         }},
+         [](Builder& b) { b.solid(star(QPointF(12, 12.8), 9.6, 4.2)); }},
         {QStringLiteral("trash"),
          [](Builder& b) {
              b.stroke(line(QPointF(3.8, 6.3), QPointF(20.2, 6.3)));

@@ -4,10 +4,10 @@
 
 namespace {
 
-template <class Layout> Layout* bare(QWidget* parent, int spacing)
+template <class Layout> Layout* bare(QWidget* parent, int spacing, const QMargins& margins)
 {
     auto* layout = new Layout(parent);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(margins);
     layout->setSpacing(spacing);
     return layout;
 }
@@ -16,14 +16,14 @@ template <class Layout> Layout* bare(QWidget* parent, int spacing)
 
 namespace Layouts {
 
-QHBoxLayout* row(QWidget* parent, int spacing)
+QHBoxLayout* row(QWidget* parent, int spacing, const QMargins& margins)
 {
-    return bare<QHBoxLayout>(parent, spacing);
+    return bare<QHBoxLayout>(parent, spacing, margins);
 }
 
-QVBoxLayout* column(QWidget* parent, int spacing)
+QVBoxLayout* column(QWidget* parent, int spacing, const QMargins& margins)
 {
-    return bare<QVBoxLayout>(parent, spacing);
+    return bare<QVBoxLayout>(parent, spacing, margins);
 }
 
 } // namespace Layouts

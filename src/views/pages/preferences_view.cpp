@@ -36,9 +36,7 @@ public:
         heading->setContentsMargins(10, 0, 0, 0);
         layout->addWidget(heading);
         m_panel = new Panel(this);
-        m_rows = new QVBoxLayout(m_panel);
-        m_rows->setContentsMargins(12, 2, 12, 2);
-        m_rows->setSpacing(0);
+        m_rows = Layouts::column(m_panel, 0, {12, 2, 12, 2});
         layout->addWidget(m_panel);
     }
 
@@ -47,9 +45,7 @@ public:
     {
         auto* row = new QWidget(m_panel);
         row->setMinimumHeight(rowHeight);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 4, 0, 4);
-        layout->setSpacing(12);
+        auto* layout = Layouts::row(row, 12, {0, 4, 0, 4});
         auto* text = Labels::plain(label, Typography::font(Typography::Style::body));
         text->setBuddy(control);
         layout->addWidget(text, 1);
@@ -108,9 +104,7 @@ PreferencesView::PreferencesView(AppStore* store, bool onboarding, QWidget* pare
       m_draft(store ? store->preferences() : Preferences())
 {
     setFixedSize(570, 615);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(26, 26, 26, 26);
-    layout->setSpacing(18);
+    auto* layout = Layouts::column(this, 18, {26, 26, 26, 26});
 
     // Header: the mascot beside the title and subtitle of the mode.
     layout->addLayout(LanukMark::header(

@@ -5,6 +5,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/material.h"
 #include "views/kit/typography.h"
 
@@ -85,9 +86,7 @@ QString readingsText(qsizetype count)
 RestoreView::RestoreView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     setFixedSize(560, 540);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(26, 26, 26, 26);
-    layout->setSpacing(16);
+    auto* layout = Layouts::column(this, 16, {26, 26, 26, 26});
 
     auto* header = new QHBoxLayout;
     header->setSpacing(16);

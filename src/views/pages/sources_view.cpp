@@ -99,9 +99,7 @@ SourcesView::SourcesView(QWidget* parent) : QWidget(parent), m_scroll(ScrollArea
     outer->addWidget(m_scroll);
     QWidget* content = ScrollAreas::column(850);
 
-    auto* stack = new QVBoxLayout(content);
-    stack->setContentsMargins(36, 36, 36, 36);
-    stack->setSpacing(22);
+    auto* stack = Layouts::column(content, 22, {36, 36, 36, 36});
 
     const QFont callout = Typography::font(Typography::Style::callout);
     const QFont caption = Typography::font(Typography::Style::caption);

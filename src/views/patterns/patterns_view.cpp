@@ -9,6 +9,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
+#include "views/kit/layouts.h"
 #include "views/kit/material.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
@@ -43,9 +44,8 @@ class Panel : public QWidget {
 public:
     Panel(const QString& title, QWidget* parent) : QWidget(parent)
     {
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(panelMargin, panelMargin - 2, panelMargin, panelMargin);
-        layout->setSpacing(12);
+        auto* layout =
+            Layouts::column(this, 12, {panelMargin, panelMargin - 2, panelMargin, panelMargin});
         layout->addWidget(new SectionTitle(title, this));
     }
     QVBoxLayout* column() const { return static_cast<QVBoxLayout*>(layout()); }
@@ -252,9 +252,7 @@ PatternsView::PatternsView(AppStore* store, PatternsSession* session, QWidget* p
       m_rankingModel(new RankingModel(this)), m_trailModel(new TrailModel(this)),
       m_repeatModel(new RepeatModel(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 28, 28, 28);
-    layout->setSpacing(18);
+    auto* layout = Layouts::column(this, 18, {28, 28, 28, 28});
     layout->addWidget(buildHeader());
     m_stack = new QStackedWidget(this);
     m_stack->addWidget(buildPage());
@@ -285,9 +283,7 @@ PatternsView::PatternsView(AppStore* store, PatternsSession* session, QWidget* p
 QWidget* PatternsView::buildHeader()
 {
     auto* header = new QWidget(this);
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(12);
+    auto* row = Layouts::row(header, 12);
     row->addLayout(Labels::headerTitles(QStringLiteral("Lo que cuentan tus tiradas"),
                                         QStringLiteral("Patrones"), header));
     row->addStretch(1);
@@ -316,9 +312,7 @@ QWidget* PatternsView::buildPage()
 {
     m_scroll = ScrollAreas::transparent(QStringLiteral("patternsPage"), m_stack);
     auto* page = new ScrollPage;
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 0, 12, 4);
-    column->setSpacing(18);
+    auto* column = Layouts::column(page, 18, {0, 0, 12, 4});
 
     column->addWidget(buildBanner());
 
@@ -396,9 +390,7 @@ QWidget* PatternsView::buildBanner()
     auto* banner = new TableSurfaceWidget(this);
     banner->setTheme(m_store->preferences().theme);
     m_banner = banner;
-    auto* row = new QHBoxLayout(banner);
-    row->setContentsMargins(34, 24, 34, 24);
-    row->setSpacing(26);
+    auto* row = Layouts::row(banner, 26, {34, 24, 34, 24});
     auto* fan = new CardFan(banner);
     m_fan = fan;
     row->addWidget(fan, 0, Qt::AlignVCenter);
@@ -471,9 +463,7 @@ QWidget* PatternsView::buildTrail()
     m_trailStack->addWidget(hint);
 
     auto* trail = new QWidget(m_trailStack);
-    auto* column = new QVBoxLayout(trail);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
+    auto* column = Layouts::column(trail, 12);
     auto* heading = new QHBoxLayout;
     heading->setSpacing(14);
     auto* face = new Face(trail);

@@ -51,9 +51,7 @@ FollowUpSection::FollowUpSection(AppStore* store, QWidget* parent) : QWidget(par
     layout->addWidget(m_unsaved);
 
     m_entries = new QWidget(this);
-    m_rows = new QVBoxLayout(m_entries);
-    m_rows->setContentsMargins(0, 2, 0, 6);
-    m_rows->setSpacing(14);
+    m_rows = Layouts::column(m_entries, 14, {0, 2, 0, 6});
     layout->addWidget(m_entries);
 
     m_composer = new QWidget(this);

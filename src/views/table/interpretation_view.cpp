@@ -45,9 +45,7 @@ QFont caption()
 
 QVBoxLayout* column(int spacing)
 {
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
+    auto* layout = Layouts::column(nullptr, spacing);
     return layout;
 }
 

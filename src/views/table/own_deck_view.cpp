@@ -108,9 +108,7 @@ OwnDeckPanel::OwnDeckPanel(QWidget* parent) : TablePanel(parent)
     outer->addWidget(scroll);
     auto* content = new ScrollPage(scroll);
     content->setAutoFillBackground(false);
-    auto* stack = new QVBoxLayout(content);
-    stack->setContentsMargins(18, 10, 16, 34);
-    stack->setSpacing(14);
+    auto* stack = Layouts::column(content, 14, {18, 10, 16, 34});
 
     auto* heading = Layouts::column(nullptr, 6);
     m_title = new SectionTitle(QString(), content);

@@ -97,9 +97,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_table = new TableSurfaceWidget(this);
     m_table->setObjectName(QStringLiteral("preparationTable"));
     m_table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    auto* stack = new QVBoxLayout(m_table);
-    stack->setContentsMargins(30, 30, 30, 30);
-    stack->setSpacing(22);
+    auto* stack = Layouts::column(m_table, 22, {30, 30, 30, 30});
     stack->addStretch(1);
 
     QFont ornamentFont = Typography::system(12, QFont::Medium);
@@ -185,9 +183,7 @@ PreparationView::PreparationView(AppStore* store, QWidget* parent)
     m_form = new ScrollPage(m_formScroll);
     m_form->setFixedWidth(formWidth);
     m_form->setAutoFillBackground(false);
-    auto* form = new QVBoxLayout(m_form);
-    form->setContentsMargins(0, 18, 0, 38);
-    form->setSpacing(20);
+    auto* form = Layouts::column(m_form, 20, {0, 18, 0, 38});
 
     form->addWidget(new SectionTitle(QStringLiteral("Prepara tu consulta"), m_form));
 

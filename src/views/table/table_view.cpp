@@ -38,9 +38,8 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
 {
     m_scroll = ScrollAreas::transparent(QStringLiteral("tableScroll"), this);
     ScrollPage* content = ScrollAreas::fill(this, m_scroll, {});
-    auto* page = new QVBoxLayout(content);
-    page->setContentsMargins(pageMargin, pageMargin, pageMargin, pageMargin + 18);
-    page->setSpacing(16);
+    auto* page =
+        Layouts::column(content, 16, {pageMargin, pageMargin, pageMargin, pageMargin + 18});
 
     // Header.
     auto* header = new QHBoxLayout;
