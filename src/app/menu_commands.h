@@ -19,7 +19,6 @@ public:
 
     QAction* newReading() const { return m_newReading; }
     QAction* preferences() const { return m_preferences; }
-    QAction* restoreBackup() const { return m_restore; }
     QAction* quit() const { return m_quit; }
     QAction* revealNext() const { return m_revealNext; }
     QAction* revealAll() const { return m_revealAll; }

@@ -22,7 +22,6 @@ public:
     // Creates the state file's folder if needed and takes the lock.
     Result acquire();
 
-    QString lockPath() const { return m_lockPath; }
     // A name that every process opening this journal derives alike, whatever path leads
     // to it: from the device and inode of the state file's folder and the file's name
     // (from the canonical path while the folder does not exist).

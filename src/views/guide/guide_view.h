@@ -31,7 +31,6 @@ public:
     std::optional<qint64> selectedId() const;
     void setSelectedId(std::optional<qint64> id);
 
-    GuideModel* guideModel() const { return m_model; }
     GuideFilterModel* filterModel() const { return m_filter; }
     GuideGridView* gridView() const { return m_grid; }
     QLineEdit* searchField() const { return m_search; }

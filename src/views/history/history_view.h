@@ -35,7 +35,6 @@ public:
     // Asks for confirmation before deleting the reading with this identifier.
     void requestDelete(const QUuid& id);
 
-    HistoryModel* historyModel() const { return m_model; }
     HistoryFilterModel* filterModel() const { return m_filter; }
     HistoryListView* listView() const { return m_list; }
     bool showsEmptyState() const;

@@ -109,13 +109,13 @@ void ActionButton::paintEvent(QPaintEvent*)
         QColor fill = Typography::accent();
         if (pressed)
             fill = fill.darker(118);
-        else if (m_hovered && isEnabled())
+        else if (underMouse() && isEnabled())
             fill = fill.lighter(108);
         painter.setPen(Qt::NoPen);
         painter.setBrush(fill);
         painter.drawRoundedRect(frame, cornerRadius, cornerRadius);
     } else if (m_kind == Kind::plain) {
-        if (pressed || (m_hovered && isEnabled())) {
+        if (pressed || (underMouse() && isEnabled())) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(Typography::withAlpha(
                 palette().color(QPalette::Active, QPalette::WindowText), pressed ? 0.14 : 0.07));
@@ -124,7 +124,7 @@ void ActionButton::paintEvent(QPaintEvent*)
     } else {
         const QColor base =
             m_tint.isValid() ? m_tint : palette().color(QPalette::Active, QPalette::WindowText);
-        paintBordered(painter, frame, base, m_tint.isValid(), m_hovered, pressed);
+        paintBordered(painter, frame, base, m_tint.isValid(), underMouse(), pressed);
     }
 
     if (FocusRing::visible(this)) {
@@ -177,18 +177,4 @@ void ActionButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     QPushButton::keyPressEvent(event);
-}
-
-void ActionButton::enterEvent(QEnterEvent* event)
-{
-    m_hovered = true;
-    update();
-    QPushButton::enterEvent(event);
-}
-
-void ActionButton::leaveEvent(QEvent* event)
-{
-    m_hovered = false;
-    update();
-    QPushButton::leaveEvent(event);
 }

@@ -45,8 +45,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     QColor labelColor() const;
@@ -57,5 +55,4 @@ private:
     QColor m_tint;
     bool m_stacked = false;
     int m_extraPadding = 0;
-    bool m_hovered = false;
 };

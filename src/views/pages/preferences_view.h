@@ -19,7 +19,6 @@ class PreferencesView : public QWidget {
 public:
     PreferencesView(AppStore* store, bool onboarding, QWidget* parent = nullptr);
 
-    bool onboarding() const { return m_onboarding; }
     const Preferences& draft() const { return m_draft; }
 
     // The primary button: hands the whole draft to the store.
@@ -28,7 +27,6 @@ public:
     void cancel();
 
     QLineEdit* nameField() const { return m_name; }
-    QComboBox* deckPicker() const { return m_deck; }
     QComboBox* spreadPicker() const { return m_spread; }
     QComboBox* themePicker() const { return m_theme; }
     ToggleSwitch* reversalsSwitch() const { return m_reversals; }

@@ -17,7 +17,6 @@ public:
     explicit RestoreView(AppStore* store, QWidget* parent = nullptr);
 
     QListWidget* list() const { return m_list; }
-    QLabel* emptyNote() const { return m_empty; }
     QPushButton* restoreButton() const { return m_restore; }
     QPushButton* cancelButton() const { return m_cancel; }
 

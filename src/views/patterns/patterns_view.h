@@ -54,11 +54,8 @@ public:
     RepeatModel* repeatModel() const { return m_repeatModel; }
     PatternsList* rankingList() const { return m_rankingList; }
     TrailList* trailList() const { return m_trailList; }
-    PatternsList* repeatList() const { return m_repeatList; }
     ShareChart* familyChart() const { return m_familyChart; }
     RhythmChart* rhythmChart() const { return m_rhythmChart; }
-    ShareChart* topicChart() const { return m_topicChart; }
-    ShareChart* spreadChart() const { return m_spreadChart; }
     QScrollArea* scrollArea() const { return m_scroll; }
     // The spoken figures of the summary ("Tiradas: 42", ...).
     QStringList summaryNames() const;
