@@ -15,30 +15,30 @@ MainWindow::MainWindow(AppStore* store, QWidget* parent) : QMainWindow(parent)
     m_content = new ContentView(store, this);
     setCentralWidget(m_content);
 
-    m_commands = new MenuCommands(store, this);
-    m_commands->install(menuBar());
-    connect(m_commands, &MenuCommands::quitRequested, this, &QWidget::close);
-    m_journal = new JournalCommands(store, this, [this] { return m_content->shownReadings(); });
-    connect(m_commands, &MenuCommands::exportJournalRequested, m_journal,
+    auto* commands = new MenuCommands(store, this);
+    commands->install(menuBar());
+    connect(commands, &MenuCommands::quitRequested, this, &QWidget::close);
+    auto* journal = new JournalCommands(store, this, [this] { return m_content->shownReadings(); });
+    connect(commands, &MenuCommands::exportJournalRequested, journal,
             &JournalCommands::exportJournal);
-    connect(m_commands, &MenuCommands::importRequested, m_journal, &JournalCommands::importJournal);
-    connect(m_commands, &MenuCommands::exportPdfRequested, m_journal, &JournalCommands::exportPdf);
-    connect(m_commands, &MenuCommands::printRequested, m_journal, &JournalCommands::print);
+    connect(commands, &MenuCommands::importRequested, journal, &JournalCommands::importJournal);
+    connect(commands, &MenuCommands::exportPdfRequested, journal, &JournalCommands::exportPdf);
+    connect(commands, &MenuCommands::printRequested, journal, &JournalCommands::print);
 
-    m_toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
-    m_toolBar->setObjectName(QStringLiteral("toolBar"));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_toolBar->toggleViewAction()->setVisible(false);
+    auto* toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar->toggleViewAction()->setVisible(false);
     // Both items sit at the trailing end, above the screens they act on.
-    auto* spacer = new QWidget(m_toolBar);
+    auto* spacer = new QWidget(toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_toolBar->addWidget(spacer);
-    m_toolBar->addAction(m_commands->newReading());
-    m_toolBar->addAction(m_content->settingsAction());
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    toolBar->addWidget(spacer);
+    toolBar->addAction(commands->newReading());
+    toolBar->addAction(m_content->settingsAction());
+    addToolBar(Qt::TopToolBarArea, toolBar);
     setContextMenuPolicy(Qt::NoContextMenu);
     setUnifiedTitleAndToolBarOnMac(true);
 

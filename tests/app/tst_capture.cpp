@@ -76,11 +76,11 @@ private Q_SLOTS:
         const QString picture = dir.filePath(QStringLiteral("captura.png"));
         QVERIFY(!TarotAppDelegate::capture(picture, false) && !QFile::exists(picture));
         app.launch();
-        QCOMPARE(app.window()->contentView()->store(), store);
+        QCOMPARE(app.window()->findChild<ContentView*>()->store(), store);
         QVERIFY(QTest::qWaitForWindowExposed(app.window()));
         QVERIFY(TarotAppDelegate::capture(picture, false));
-        QCOMPARE(QImage(picture).size(),
-                 app.window()->contentView()->size() * app.window()->devicePixelRatioF());
+        QCOMPARE(QImage(picture).size(), app.window()->findChild<ContentView*>()->size() *
+                                             app.window()->devicePixelRatioF());
         // Never over the journal itself.
         const QString state = dir.filePath(QStringLiteral("datos/estado.json"));
         const QByteArray journal = Fixtures::fileBytes(state);

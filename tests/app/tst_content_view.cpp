@@ -235,10 +235,10 @@ private Q_SLOTS:
         store.setShowRestore(true);
         QTRY_VERIFY(view.restoreSheet() && view.restoreSheet()->isVisible());
         auto* restore = qobject_cast<RestoreView*>(view.restoreSheet()->content());
-        QCOMPARE(restore->list()->count(), 2);
-        QCOMPARE(restore->list()->item(0)->flags(), Qt::NoItemFlags);
-        restore->list()->setCurrentRow(1);
-        restore->restoreButton()->click();
+        QCOMPARE(restore->findChild<QListWidget*>()->count(), 2);
+        QCOMPARE(restore->findChild<QListWidget*>()->item(0)->flags(), Qt::NoItemFlags);
+        restore->findChild<QListWidget*>()->setCurrentRow(1);
+        restore->findChild<QPushButton*>(QStringLiteral("restoreButton"))->click();
         QTRY_VERIFY(!view.restoreSheet());
         QTRY_VERIFY(view.noticeAlert() &&
                     view.noticeAlert()->text() == QStringLiteral("Copia restaurada"));

@@ -93,9 +93,9 @@ private Q_SLOTS:
         Table table;
         AppStore& store = *table.store;
         MainWindow window(&store);
-        MenuCommands& commands = *window.commands();
+        MenuCommands& commands = *window.findChild<MenuCommands*>();
         // The toolbar's "Nueva tirada" is the menu's own action, so Ctrl+N is not ambiguous.
-        QVERIFY(window.toolBar()->actions().contains(commands.newReading()));
+        QVERIFY(window.findChild<QToolBar*>()->actions().contains(commands.newReading()));
         deal(store, Spread::cross);
         store.reveal(0);
         store.reveal(1);

@@ -75,11 +75,12 @@ void OneWindowTest::quittingAsksWhenAWriteFailed()
     store.apply(Preferences()); // cannot be written: a file stands where the folder goes
 
     // The alert offers to try again; closing the window asks first.
-    QTRY_VERIFY(window.contentView()->errorAlert());
-    QVERIFY(window.contentView()->errorAlert()->findChild<QPushButton*>(QStringLiteral("retry")));
+    QTRY_VERIFY(window.findChild<ContentView*>()->errorAlert());
+    QVERIFY(window.findChild<ContentView*>()->errorAlert()->findChild<QPushButton*>(
+        QStringLiteral("retry")));
     QVERIFY(!window.close());
-    QMessageBox* prompt = window.contentView()->quitPrompt();
-    QVERIFY(prompt && !window.contentView()->errorAlert());
+    QMessageBox* prompt = window.findChild<ContentView*>()->quitPrompt();
+    QVERIFY(prompt && !window.findChild<ContentView*>()->errorAlert());
     QCOMPARE(prompt->text(), QStringLiteral("Hay cambios sin guardar"));
     QStringList buttons;
     for (QAbstractButton* button : prompt->buttons())

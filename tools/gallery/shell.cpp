@@ -201,7 +201,7 @@ void shell()
         MainWindow window(&store);
         show(window, contentSize);
         store.apply(Journal::quietPreferences());
-        ContentView* view = window.contentView();
+        ContentView* view = window.findChild<ContentView*>();
         if (waitFor([&] { return view->errorAlert() && view->errorAlert()->isVisible(); }))
             saveWithDialog(view, view->errorAlert(), QStringLiteral("09-alerta-error"));
         window.close();
@@ -304,7 +304,7 @@ void shell()
         store.setShowRestore(true);
         if (waitFor([&] { return view.restoreSheet() && view.restoreSheet()->isVisible(); })) {
             if (auto* restore = qobject_cast<RestoreView*>(view.restoreSheet()->content()))
-                restore->list()->setCurrentRow(1);
+                restore->findChild<QListWidget*>()->setCurrentRow(1);
             saveWithDialog(&view, view.restoreSheet(), QStringLiteral("92-restaurar-una-copia"));
         }
     }

@@ -165,6 +165,7 @@ RestoreView::RestoreView(AppStore* store, QWidget* parent) : QWidget(parent), m_
     buttons->addStretch(1);
     m_restore = new ActionButton(QStringLiteral("Restaurar esta copia"),
                                  ActionButton::Kind::prominent, this);
+    m_restore->setObjectName(QStringLiteral("restoreButton"));
     m_restore->setEnabled(false);
     buttons->addWidget(m_restore);
     layout->addLayout(buttons);

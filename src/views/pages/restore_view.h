@@ -16,10 +16,6 @@ class RestoreView : public QWidget {
 public:
     explicit RestoreView(AppStore* store, QWidget* parent = nullptr);
 
-    QListWidget* list() const { return m_list; }
-    QPushButton* restoreButton() const { return m_restore; }
-    QPushButton* cancelButton() const { return m_cancel; }
-
     // Restores the chosen copy, if one is chosen.
     void restoreChosen();
     void cancel();
