@@ -79,41 +79,6 @@ ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_
 
 ContentView::~ContentView() = default;
 
-Sheet* ContentView::welcomeSheet() const
-{
-    return m_welcome;
-}
-
-Sheet* ContentView::preferencesSheet() const
-{
-    return m_preferences;
-}
-
-Sheet* ContentView::restoreSheet() const
-{
-    return m_restore;
-}
-
-QMessageBox* ContentView::errorAlert() const
-{
-    return m_errorAlert;
-}
-
-QMessageBox* ContentView::noticeAlert() const
-{
-    return m_noticeAlert;
-}
-
-QMessageBox* ContentView::newConfirmation() const
-{
-    return m_confirmation;
-}
-
-QMessageBox* ContentView::quitPrompt() const
-{
-    return m_quitPrompt;
-}
-
 std::optional<QList<QUuid>> ContentView::shownReadings() const
 {
     const auto* history = qobject_cast<const HistoryView*>(m_detail);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/sheet.h"
+
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
 #include <QUuid>
 #include <QWidget>
@@ -9,9 +12,7 @@
 
 class AppStore;
 class QAction;
-class QMessageBox;
 class QSplitter;
-class Sheet;
 class PatternsSession;
 class Sidebar;
 
@@ -41,13 +42,13 @@ public:
     PatternsSession* patternsSession() const { return m_patternsSession; }
 
     // Open presentations, or null.
-    Sheet* welcomeSheet() const;
-    Sheet* preferencesSheet() const;
-    Sheet* restoreSheet() const;
-    QMessageBox* errorAlert() const;
-    QMessageBox* noticeAlert() const;
-    QMessageBox* newConfirmation() const;
-    QMessageBox* quitPrompt() const;
+    Sheet* welcomeSheet() const { return m_welcome; }
+    Sheet* preferencesSheet() const { return m_preferences; }
+    Sheet* restoreSheet() const { return m_restore; }
+    QMessageBox* errorAlert() const { return m_errorAlert; }
+    QMessageBox* noticeAlert() const { return m_noticeAlert; }
+    QMessageBox* newConfirmation() const { return m_confirmation; }
+    QMessageBox* quitPrompt() const { return m_quitPrompt; }
 
     // Whether the window may close now: waits for the store's writes and, when something
     // could not be written, asks what to do and answers false.

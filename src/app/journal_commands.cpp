@@ -66,21 +66,6 @@ JournalCommands::JournalCommands(AppStore* store, QWidget* window, ShownReadings
 
 JournalCommands::~JournalCommands() = default;
 
-ExportJournalDialog* JournalCommands::exportDialog() const
-{
-    return m_exportDialog;
-}
-
-QMessageBox* JournalCommands::messageBox() const
-{
-    return m_box;
-}
-
-QFileDialog* JournalCommands::fileDialog() const
-{
-    return m_fileDialog;
-}
-
 QMessageBox* JournalCommands::openBox(const QString& name, const QString& title,
                                       const QString& message, bool warning)
 {

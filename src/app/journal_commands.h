@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/export_journal_dialog.h"
 #include "model/reading.h"
 #include "store/journal_transfer.h"
 
+#include <QFileDialog>
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QUuid>
@@ -12,9 +15,6 @@
 #include <optional>
 
 class AppStore;
-class ExportJournalDialog;
-class QFileDialog;
-class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -42,9 +42,9 @@ public:
     void importFrom(const QString& path);
 
     // The dialog or message box open now, if any.
-    ExportJournalDialog* exportDialog() const;
-    QMessageBox* messageBox() const;
-    QFileDialog* fileDialog() const;
+    ExportJournalDialog* exportDialog() const { return m_exportDialog; }
+    QMessageBox* messageBox() const { return m_box; }
+    QFileDialog* fileDialog() const { return m_fileDialog; }
 
 private:
     QMessageBox* openBox(const QString& name, const QString& title, const QString& message,

@@ -151,7 +151,8 @@ void followUps()
     // One entry edited in place, a new one being written.
     FollowUpSection* section = view.panel()->followUps();
     section->beginEdit(r.followUps.at(1).id);
-    section->field()->setPlainText(QStringLiteral("Tres meses después: seguimos así."));
+    section->findChild<QPlainTextEdit*>(QStringLiteral("followUpField"))
+        ->setPlainText(QStringLiteral("Tres meses después: seguimos así."));
     settle(view, store);
     scrollPanelToEnd(view);
     save(view.panel(), QStringLiteral("29-follow-up-editing"), 2.0);

@@ -23,9 +23,6 @@ class FollowUpSection : public QWidget {
 public:
     explicit FollowUpSection(AppStore* store, QWidget* parent = nullptr);
 
-    QPlainTextEdit* field() const { return m_field; }
-    ActionButton* addButton() const { return m_add; }
-    QLabel* unsavedLine() const { return m_unsaved; }
     // The rows of the entries, in order.
     QList<QWidget*> rows() const;
     // The editor of the entry being edited, if any.

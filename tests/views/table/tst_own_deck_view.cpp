@@ -169,20 +169,23 @@ void OwnDeckViewTest::followUpsAreWrittenEditedAndRemoved()
     panel.resize(300, 900);
     panel.show();
     FollowUpSection* section = panel.followUps();
+    auto* unsaved = section->findChild<QLabel*>(QStringLiteral("followUpsUnsaved"));
+    auto* field = section->findChild<QPlainTextEdit*>(QStringLiteral("followUpField"));
+    auto* add = section->findChild<ActionButton*>(QStringLiteral("addFollowUpButton"));
     table.store->restore(dealt(Spread::daily, 1));
-    QVERIFY(section->unsavedLine()->isVisible() && !section->field()->isVisible());
+    QVERIFY(unsaved->isVisible() && !field->isVisible());
 
     table.store->saveCurrent();
     QVERIFY(table.store->flush());
-    QVERIFY(!section->unsavedLine()->isVisible() && section->field()->isVisible());
-    QVERIFY(!section->addButton()->isEnabled());
-    section->field()->setFocus();
-    type(section->field(), QStringLiteral("Fue bien"));
-    QTest::keyClick(section->field(), Qt::Key_Return, Qt::ControlModifier);
-    section->field()->setPlainText(QStringLiteral("<b>Otra</b>"));
-    QTest::mouseClick(section->addButton(), Qt::LeftButton);
+    QVERIFY(!unsaved->isVisible() && field->isVisible());
+    QVERIFY(!add->isEnabled());
+    field->setFocus();
+    type(field, QStringLiteral("Fue bien"));
+    QTest::keyClick(field, Qt::Key_Return, Qt::ControlModifier);
+    field->setPlainText(QStringLiteral("<b>Otra</b>"));
+    QTest::mouseClick(add, Qt::LeftButton);
     QCOMPARE(section->rows().size(), 2);
-    QVERIFY(section->field()->toPlainText().isEmpty());
+    QVERIFY(field->toPlainText().isEmpty());
     const QList<FollowUp> entries = table.store->current()->followUps;
     QCOMPARE(entries.at(0).text, QStringLiteral("Fue bien"));
     // What the user writes is shown as it is, never as markup.
