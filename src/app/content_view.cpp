@@ -31,6 +31,16 @@ constexpr int sidebarMinimum = 210;
 constexpr int sidebarIdeal = 230;
 constexpr int sidebarMaximum = 260;
 
+// Closes an open alert as if it were cancelled, and lets it go.
+void dismiss(QPointer<QMessageBox>& alert)
+{
+    if (QMessageBox* box = alert) {
+        alert = nullptr;
+        box->done(QDialog::Rejected);
+        box->deleteLater();
+    }
+}
+
 } // namespace
 
 ContentView::ContentView(AppStore* store, QWidget* parent) : QWidget(parent), m_store(store)
@@ -290,11 +300,8 @@ void ContentView::syncErrorAlert()
                 m_store->recoverValidReadings();
         });
         box->open();
-    } else if (m_errorAlert) {
-        QMessageBox* box = m_errorAlert;
-        m_errorAlert = nullptr;
-        box->done(QDialog::Rejected);
-        box->deleteLater();
+    } else {
+        dismiss(m_errorAlert);
     }
 }
 
@@ -405,10 +412,7 @@ void ContentView::syncConfirmation()
             }
         });
         box->open();
-    } else if (m_confirmation) {
-        QMessageBox* box = m_confirmation;
-        m_confirmation = nullptr;
-        box->done(QDialog::Rejected);
-        box->deleteLater();
+    } else {
+        dismiss(m_confirmation);
     }
 }

@@ -421,6 +421,19 @@ private:
         std::optional<QString> key;
     };
 
+    // The whole of a plain scalar's text (a leading '+' allowed) as a T, if it reads as one.
+    template <class T> static std::optional<T> parsed(const QString& text)
+    {
+        const QByteArray digits = text.toLatin1();
+        const char* const end = digits.constData() + digits.size();
+        T number = 0;
+        const auto [stop, error] =
+            std::from_chars(digits.constData() + (digits.startsWith('+') ? 1 : 0), end, number);
+        if (error != std::errc() || stop != end)
+            return std::nullopt;
+        return number;
+    }
+
     static QJsonValue plainValue(const QString& text)
     {
         switch (plainKind(text)) {
@@ -428,26 +441,16 @@ private:
             return QJsonValue();
         case PlainKind::boolean:
             return text.front().toLower() == QLatin1Char('t');
-        case PlainKind::integer: {
-            const QByteArray digits = text.toLatin1();
-            const char* begin = digits.constData() + (digits.startsWith('+') ? 1 : 0);
-            qint64 number = 0;
-            const auto [end, error] =
-                std::from_chars(begin, digits.constData() + digits.size(), number);
-            if (error == std::errc() && end == digits.constData() + digits.size())
-                return number;
+        case PlainKind::integer:
+            if (const auto number = parsed<qint64>(text))
+                return *number;
             [[fallthrough]]; // beyond 64 bits: a number like any other, as in JSON
-        }
         case PlainKind::number: {
-            const QByteArray digits = text.toLatin1();
-            const char* begin = digits.constData() + (digits.startsWith('+') ? 1 : 0);
-            double number = 0;
-            const auto [end, error] =
-                std::from_chars(begin, digits.constData() + digits.size(), number);
             // Out of range numbers stay texts, and the reading's checks name them.
-            if (error != std::errc() || !std::isfinite(number))
+            const auto number = parsed<double>(text);
+            if (!number || !std::isfinite(*number))
                 return text;
-            return number;
+            return *number;
         }
         case PlainKind::text:
             break;

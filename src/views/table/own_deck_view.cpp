@@ -149,10 +149,9 @@ OwnDeckPanel::OwnDeckPanel(QWidget* parent) : TablePanel(parent)
                               false, content);
     m_current->setObjectName(QStringLiteral("pickerCurrent"));
     details->addWidget(m_current);
-    m_status = Labels::plain(QString(), Typography::font(Typography::Style::caption), false, false,
+    m_status = Labels::plain(QString(), Typography::font(Typography::Style::caption), true, false,
                              content);
     m_status->setObjectName(QStringLiteral("pickerStatus"));
-    Typography::setSecondary(m_status);
     details->addWidget(m_status);
     stack->addLayout(details);
 

@@ -122,10 +122,9 @@ TableView::TableView(AppStore* store, QWidget* parent) : QWidget(parent), m_stor
     buttons->addWidget(m_exportButton);
     buttons->addStretch(1);
     left->addLayout(buttons);
-    m_hint = Labels::plain(QString(), Typography::font(Typography::Style::caption), false, false,
+    m_hint = Labels::plain(QString(), Typography::font(Typography::Style::caption), true, false,
                            m_readingBody);
     m_hint->setObjectName(QStringLiteral("hint"));
-    Typography::setSecondary(m_hint);
     left->addWidget(m_hint);
     left->addStretch(1);
     body->addLayout(left, 1);
