@@ -31,6 +31,16 @@ constexpr int sidebarMinimum = 210;
 constexpr int sidebarIdeal = 230;
 constexpr int sidebarMaximum = 260;
 
+// Lowers a flag of the store, unless it is down already.
+std::function<void()> lowering(AppStore* store, bool (AppStore::*flag)() const,
+                               void (AppStore::*lower)(bool))
+{
+    return [store, flag, lower] {
+        if ((store->*flag)())
+            (store->*lower)(false);
+    };
+}
+
 // Closes an open alert as if it were cancelled, and lets it go.
 void dismiss(QPointer<QMessageBox>& alert)
 {
@@ -192,30 +202,19 @@ void ContentView::syncSheets()
     syncSheet(
         m_welcome, [this] { return new PreferencesView(m_store, true); }, false,
         QStringLiteral("welcomeSheet"), QStringLiteral("Bienvenido a Arcandel"),
-        m_store->showSetup(),
-        [this] {
-            if (m_store->showSetup())
-                m_store->setShowSetup(false);
-        },
+        m_store->showSetup(), lowering(m_store, &AppStore::showSetup, &AppStore::setShowSetup),
         true);
     // One sheet at a time: the others wait until the welcome sheet has closed.
     syncSheet(
         m_preferences, [this] { return new PreferencesView(m_store, false); }, true,
         QStringLiteral("preferencesSheet"), QStringLiteral("Configuración de la tirada"),
         m_store->showPreferences(),
-        [this] {
-            if (m_store->showPreferences())
-                m_store->setShowPreferences(false);
-        },
-        !m_welcome);
+        lowering(m_store, &AppStore::showPreferences, &AppStore::setShowPreferences), !m_welcome);
     syncSheet(
         m_restore, [this] { return new RestoreView(m_store); }, true,
         QStringLiteral("restoreSheet"), QStringLiteral("Restaurar una copia"),
         m_store->showRestore(),
-        [this] {
-            if (m_store->showRestore())
-                m_store->setShowRestore(false);
-        },
+        lowering(m_store, &AppStore::showRestore, &AppStore::setShowRestore),
         !m_welcome && !m_preferences);
 }
 

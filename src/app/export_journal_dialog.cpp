@@ -4,13 +4,12 @@
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/layouts.h"
-#include "views/kit/material.h"
+#include "views/kit/material_panel.h"
 #include "views/kit/typography.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -24,15 +23,14 @@ QString readings(qsizetype count)
 }
 
 // A rounded "material" panel holding a group of choices.
-class ChoicePanel : public QWidget {
+class ChoicePanel : public MaterialPanel {
 public:
-    ChoicePanel(const QString& title, QVBoxLayout* into, QWidget* parent) : QWidget(parent)
+    ChoicePanel(const QString& title, QVBoxLayout* into, QWidget* parent) : MaterialPanel(8, parent)
     {
         auto* heading = Labels::plain(title, Typography::font(Typography::Style::headline));
         heading->setContentsMargins(10, 0, 0, 0);
         into->addWidget(heading);
-        m_rows = Layouts::column(this, 4);
-        m_rows->setContentsMargins(14, 10, 14, 10);
+        m_rows = Layouts::column(this, 4, {14, 10, 14, 10});
         into->addWidget(this);
     }
 
@@ -51,16 +49,6 @@ public:
             choice->setAccessibleDescription(note);
         }
         return choice;
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(QPen(Material::edge(palette()), 1));
-        painter.setBrush(Material::fill(palette()));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
 
 private:

@@ -2,9 +2,6 @@
 
 #include "views/kit/typography.h"
 
-#include <QPainter>
-#include <QWidget>
-
 namespace Material {
 
 QColor fill(const QPalette& palette)
@@ -18,15 +15,6 @@ QColor fill(const QPalette& palette)
 QColor edge(const QPalette& palette)
 {
     return Typography::withAlpha(palette.color(QPalette::WindowText), 0.09);
-}
-
-void paintPanel(QWidget* widget, qreal radius)
-{
-    QPainter painter(widget);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(edge(widget->palette()), 1));
-    painter.setBrush(fill(widget->palette()));
-    painter.drawRoundedRect(QRectF(widget->rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
 } // namespace Material

@@ -10,6 +10,4 @@ class QWidget;
 namespace Material {
 QColor fill(const QPalette& palette);
 QColor edge(const QPalette& palette);
-// Paints the whole of `widget` as a rounded panel of the material; for paint events.
-void paintPanel(QWidget* widget, qreal radius);
 } // namespace Material

@@ -6,7 +6,7 @@
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/layouts.h"
-#include "views/kit/material.h"
+#include "views/kit/material_panel.h"
 #include "views/kit/toggle_switch.h"
 #include "views/kit/typography.h"
 
@@ -35,7 +35,7 @@ public:
         auto* heading = Labels::plain(title, Typography::font(Typography::Style::headline));
         heading->setContentsMargins(10, 0, 0, 0);
         layout->addWidget(heading);
-        m_panel = new Panel(this);
+        m_panel = new MaterialPanel(8, this);
         m_rows = Layouts::column(m_panel, 0, {12, 2, 12, 2});
         layout->addWidget(m_panel);
     }
@@ -62,14 +62,6 @@ public:
     }
 
 private:
-    class Panel : public QWidget {
-    public:
-        using QWidget::QWidget;
-
-    protected:
-        void paintEvent(QPaintEvent*) override { Material::paintPanel(this, 8); }
-    };
-
     void append(QWidget* row)
     {
         if (m_rows->count() > 0)
@@ -77,7 +69,7 @@ private:
         m_rows->addWidget(row);
     }
 
-    Panel* m_panel;
+    MaterialPanel* m_panel;
     QVBoxLayout* m_rows;
 };
 

@@ -10,7 +10,7 @@
 #include "views/kit/labels.h"
 #include "views/kit/lanuk_mark.h"
 #include "views/kit/layouts.h"
-#include "views/kit/material.h"
+#include "views/kit/material_panel.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/table_palette.h"
@@ -40,18 +40,15 @@ constexpr int panelRadius = 14;
 constexpr int panelMargin = 20;
 
 // A rounded panel of translucent material, as the history's rows are, with a heading.
-class Panel : public QWidget {
+class Panel : public MaterialPanel {
 public:
-    Panel(const QString& title, QWidget* parent) : QWidget(parent)
+    Panel(const QString& title, QWidget* parent) : MaterialPanel(panelRadius, parent)
     {
         auto* layout =
             Layouts::column(this, 12, {panelMargin, panelMargin - 2, panelMargin, panelMargin});
         layout->addWidget(new SectionTitle(title, this));
     }
     QVBoxLayout* column() const { return static_cast<QVBoxLayout*>(layout()); }
-
-protected:
-    void paintEvent(QPaintEvent*) override { Material::paintPanel(this, panelRadius); }
 };
 
 // One figure of the summary on the cloth: the number in serif, its name in small gold
