@@ -283,22 +283,15 @@ void ContentView::syncErrorAlert()
             box->setDefaultButton(close);
         }
         box->setEscapeButton(close);
-        m_errorAlert = box;
-        connect(box, &QDialog::finished, this, [this, box, retry, recover] {
-            const bool again = retry && box->clickedButton() == retry;
-            const bool salvage = recover && box->clickedButton() == recover;
-            if (m_errorAlert == box)
-                m_errorAlert = nullptr;
-            box->deleteLater();
+        openAlert(m_errorAlert, box, [this, retry, recover](QAbstractButton* chosen) {
             // Whatever closed the alert, the error has been seen.
             if (m_store->error())
                 m_store->setError(std::nullopt);
-            if (again)
+            if (retry && chosen == retry)
                 m_store->retry();
-            if (salvage)
+            if (recover && chosen == recover)
                 m_store->recoverValidReadings();
         });
-        box->open();
     } else {
         dismiss(m_errorAlert);
     }
@@ -315,12 +308,21 @@ void ContentView::syncNotice()
     QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box->setDefaultButton(accept);
     box->setEscapeButton(accept);
-    m_noticeAlert = box;
-    connect(box, &QDialog::finished, this, [this, box] {
-        if (m_noticeAlert == box)
-            m_noticeAlert = nullptr;
+    openAlert(m_noticeAlert, box, [this](QAbstractButton*) { m_store->setNotice(std::nullopt); });
+}
+
+void ContentView::openAlert(QPointer<QMessageBox>& slot, QMessageBox* box,
+                            const std::function<void(QAbstractButton*)>& answered)
+{
+    slot = box;
+    // The slot is a member of this view, which outlives the connection.
+    QPointer<QMessageBox>* const held = &slot;
+    connect(box, &QDialog::finished, this, [held, box, answered] {
+        QAbstractButton* chosen = box->clickedButton();
+        if (*held == box)
+            *held = nullptr;
         box->deleteLater();
-        m_store->setNotice(std::nullopt);
+        answered(chosen);
     });
     box->open();
 }
@@ -350,12 +352,7 @@ void ContentView::askBeforeQuitting()
     QPushButton* stay = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     box->setDefaultButton(retry);
     box->setEscapeButton(stay);
-    m_quitPrompt = box;
-    connect(box, &QDialog::finished, this, [this, box, retry, leave] {
-        QAbstractButton* chosen = box->clickedButton();
-        if (m_quitPrompt == box)
-            m_quitPrompt = nullptr;
-        box->deleteLater();
+    openAlert(m_quitPrompt, box, [this, retry, leave](QAbstractButton* chosen) {
         if (chosen == retry) {
             m_store->retry();
             // Closing again waits for this write; a new failure asks again.
@@ -366,7 +363,6 @@ void ContentView::askBeforeQuitting()
             window()->close();
         }
     });
-    box->open();
 }
 
 void ContentView::syncConfirmation()
@@ -394,13 +390,7 @@ void ContentView::syncConfirmation()
         keep->setObjectName(QStringLiteral("continueReading"));
         box->setEscapeButton(keep);
         box->setDefaultButton(save ? save : keep);
-        m_confirmation = box;
-
-        connect(box, &QDialog::finished, this, [this, box, save, discard] {
-            QAbstractButton* chosen = box->clickedButton();
-            if (m_confirmation == box)
-                m_confirmation = nullptr;
-            box->deleteLater();
+        openAlert(m_confirmation, box, [this, save, discard](QAbstractButton* chosen) {
             if (m_store->showNewConfirmation())
                 m_store->setShowNewConfirmation(false);
             if (save && chosen == save) {
@@ -410,7 +400,6 @@ void ContentView::syncConfirmation()
                 m_store->newReading();
             }
         });
-        box->open();
     } else {
         dismiss(m_confirmation);
     }
