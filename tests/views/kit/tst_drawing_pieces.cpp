@@ -1,5 +1,6 @@
 #include "model/catalog.h"
 #include "views/cards/card_face.h"
+#include "views/kit/action_button.h"
 #include "views/kit/icons.h"
 #include "views/kit/motion.h"
 #include "views/kit/table_palette.h"
@@ -122,6 +123,27 @@ private Q_SLOTS:
                 "/usr/share/glib-2.0/schemas/org.gnome.desktop.interface.gschema.xml")))
             QTest::newRow("GNOME off") << gnome + "false\n"
                                        << QByteArray() << QByteArray("reduced");
+    }
+
+    // A bordered button deepens its fill while the pointer is over it, and only then.
+    void buttonsShowTheHover()
+    {
+        QWidget window;
+        window.resize(240, 80);
+        auto* button =
+            new ActionButton(QStringLiteral("Exportar"), ActionButton::Kind::bordered, &window);
+        button->move(10, 10);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint inside = button->rect().bottomLeft() + QPoint(3, -3);
+        const auto fill = [&] { return button->grab().toImage().pixelColor(inside); };
+        QTest::mouseMove(&window, QPoint(200, 70));
+        const QColor resting = fill();
+        QTest::mouseMove(button, button->rect().center());
+        QVERIFY(button->underMouse());
+        QVERIFY(fill() != resting);
+        QTest::mouseMove(&window, QPoint(200, 70));
+        QCOMPARE(fill(), resting);
     }
 
     // The desktop is asked once per process: a helper asks it under a prepared configuration
