@@ -283,15 +283,16 @@ void ContentView::syncErrorAlert()
             box->setDefaultButton(close);
         }
         box->setEscapeButton(close);
-        openAlert(m_errorAlert, box, [this, retry, recover](QAbstractButton* chosen) {
-            // Whatever closed the alert, the error has been seen.
-            if (m_store->error())
-                m_store->setError(std::nullopt);
-            if (retry && chosen == retry)
-                m_store->retry();
-            if (recover && chosen == recover)
-                m_store->recoverValidReadings();
-        });
+        MessageBoxes::openHeld(m_errorAlert, box, this,
+                               [this, retry, recover](QAbstractButton* chosen) {
+                                   // Whatever closed the alert, the error has been seen.
+                                   if (m_store->error())
+                                       m_store->setError(std::nullopt);
+                                   if (retry && chosen == retry)
+                                       m_store->retry();
+                                   if (recover && chosen == recover)
+                                       m_store->recoverValidReadings();
+                               });
     } else {
         dismiss(m_errorAlert);
     }
@@ -308,23 +309,8 @@ void ContentView::syncNotice()
     QPushButton* accept = box->addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     box->setDefaultButton(accept);
     box->setEscapeButton(accept);
-    openAlert(m_noticeAlert, box, [this](QAbstractButton*) { m_store->setNotice(std::nullopt); });
-}
-
-void ContentView::openAlert(QPointer<QMessageBox>& slot, QMessageBox* box,
-                            const std::function<void(QAbstractButton*)>& answered)
-{
-    slot = box;
-    // The slot is a member of this view, which outlives the connection.
-    QPointer<QMessageBox>* const held = &slot;
-    connect(box, &QDialog::finished, this, [held, box, answered] {
-        QAbstractButton* chosen = box->clickedButton();
-        if (*held == box)
-            *held = nullptr;
-        box->deleteLater();
-        answered(chosen);
-    });
-    box->open();
+    MessageBoxes::openHeld(m_noticeAlert, box, this,
+                           [this](QAbstractButton*) { m_store->setNotice(std::nullopt); });
 }
 
 bool ContentView::mayClose()
@@ -352,7 +338,7 @@ void ContentView::askBeforeQuitting()
     QPushButton* stay = box->addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     box->setDefaultButton(retry);
     box->setEscapeButton(stay);
-    openAlert(m_quitPrompt, box, [this, retry, leave](QAbstractButton* chosen) {
+    MessageBoxes::openHeld(m_quitPrompt, box, this, [this, retry, leave](QAbstractButton* chosen) {
         if (chosen == retry) {
             m_store->retry();
             // Closing again waits for this write; a new failure asks again.
@@ -390,16 +376,17 @@ void ContentView::syncConfirmation()
         keep->setObjectName(QStringLiteral("continueReading"));
         box->setEscapeButton(keep);
         box->setDefaultButton(save ? save : keep);
-        openAlert(m_confirmation, box, [this, save, discard](QAbstractButton* chosen) {
-            if (m_store->showNewConfirmation())
-                m_store->setShowNewConfirmation(false);
-            if (save && chosen == save) {
-                m_store->saveCurrent();
-                m_store->newReading();
-            } else if (chosen == discard) {
-                m_store->newReading();
-            }
-        });
+        MessageBoxes::openHeld(m_confirmation, box, this,
+                               [this, save, discard](QAbstractButton* chosen) {
+                                   if (m_store->showNewConfirmation())
+                                       m_store->setShowNewConfirmation(false);
+                                   if (save && chosen == save) {
+                                       m_store->saveCurrent();
+                                       m_store->newReading();
+                                   } else if (chosen == discard) {
+                                       m_store->newReading();
+                                   }
+                               });
     } else {
         dismiss(m_confirmation);
     }

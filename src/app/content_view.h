@@ -11,7 +11,6 @@
 #include <optional>
 
 class AppStore;
-class QAbstractButton;
 class QAction;
 class QSplitter;
 class PatternsSession;
@@ -76,10 +75,6 @@ private:
     void syncConfirmation();
     void askBeforeQuitting();
     QMessageBox* makeAlert(const QString& name, const QString& title, const QString& message);
-    // Opens `box` window-modally, held in `slot` while it is open; once answered it is let go
-    // and `answered` gets the button that closed it.
-    void openAlert(QPointer<QMessageBox>& slot, QMessageBox* box,
-                   const std::function<void(QAbstractButton*)>& answered);
     QWidget* presenter();
 
     AppStore* m_store;

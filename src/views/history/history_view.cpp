@@ -11,6 +11,7 @@
 #include "views/kit/icons.h"
 #include "views/kit/labels.h"
 #include "views/kit/layouts.h"
+#include "views/kit/message_box.h"
 #include "views/kit/typography.h"
 
 #include <QCheckBox>
@@ -121,7 +122,7 @@ HistoryView::~HistoryView()
     // An open confirmation must not answer into a screen that is going away.
     if (m_confirmation) {
         disconnect(m_confirmation, nullptr, this, nullptr);
-        delete m_confirmation;
+        delete m_confirmation.data();
     }
 }
 
@@ -195,19 +196,10 @@ void HistoryView::requestDelete(const QUuid& id)
         QStringLiteral(
             "La tirada y tus notas se borrarán de tu cuaderno, y no podrás recuperarlas."),
         QStringLiteral("Eliminar tirada"), &remove);
-    m_confirmation = box;
-    connect(box, &QMessageBox::finished, this,
-            [this, box, remove](int) { confirmationFinished(box, remove); });
-    box->open();
-}
-
-void HistoryView::confirmationFinished(QMessageBox* box, QPushButton* deleteButton)
-{
-    const std::optional<QUuid> id = m_pendingDelete;
-    const bool confirmed = box->clickedButton() == deleteButton;
-    m_pendingDelete.reset();
-    m_confirmation = nullptr;
-    box->deleteLater();
-    if (confirmed && id && m_store)
-        m_store->deleteReading(*id);
+    MessageBoxes::openHeld(m_confirmation, box, this, [this, remove](QAbstractButton* chosen) {
+        const std::optional<QUuid> id = m_pendingDelete;
+        m_pendingDelete.reset();
+        if (chosen == remove && id && m_store)
+            m_store->deleteReading(*id);
+    });
 }

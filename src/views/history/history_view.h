@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 #include <optional>
@@ -11,8 +13,6 @@ class HistoryModel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QMessageBox;
-class QPushButton;
 class QStackedWidget;
 
 // "Mis tiradas": the saved readings with thumbnails, searchable and filterable to
@@ -43,7 +43,6 @@ public:
 private:
     QWidget* buildEmptyState();
     void updateEmptyState();
-    void confirmationFinished(QMessageBox* box, QPushButton* deleteButton);
 
     AppStore* m_store;
     HistoryModel* m_model;
@@ -53,6 +52,6 @@ private:
     QStackedWidget* m_stack = nullptr;
     HistoryListView* m_list = nullptr;
     QLabel* m_emptyTitle = nullptr;
-    QMessageBox* m_confirmation = nullptr;
+    QPointer<QMessageBox> m_confirmation;
     std::optional<QUuid> m_pendingDelete;
 };

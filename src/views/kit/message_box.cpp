@@ -64,4 +64,20 @@ QPushButton* addDestructiveButton(QMessageBox* box, const QString& text)
     return button;
 }
 
+void openHeld(QPointer<QMessageBox>& slot, QMessageBox* box, QObject* owner,
+              const std::function<void(QAbstractButton*)>& answered)
+{
+    slot = box;
+    // The slot belongs to `owner`, so it outlives the connection.
+    QPointer<QMessageBox>* const held = &slot;
+    QObject::connect(box, &QDialog::finished, owner, [held, box, answered] {
+        QAbstractButton* chosen = box->clickedButton();
+        if (*held == box)
+            *held = nullptr;
+        box->deleteLater();
+        answered(chosen);
+    });
+    box->open();
+}
+
 } // namespace MessageBoxes

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 
+class QAbstractButton;
 class QMessageBox;
+class QObject;
 class QPainter;
 class QPushButton;
 class QRectF;
@@ -22,5 +25,9 @@ QMessageBox* create(QWidget* parent, const Picture& picture, const QString& text
 void setExplanation(QMessageBox* box, const QString& explanation);
 // A destructive choice, in red as the desktop's own confirmations show one.
 QPushButton* addDestructiveButton(QMessageBox* box, const QString& text);
+// Opens `box` and holds it in `slot`, a member of `owner`, while it is open; once answered the
+// box is let go and `answered` gets the button that closed it (nothing once `owner` is gone).
+void openHeld(QPointer<QMessageBox>& slot, QMessageBox* box, QObject* owner,
+              const std::function<void(QAbstractButton*)>& answered);
 
 } // namespace MessageBoxes

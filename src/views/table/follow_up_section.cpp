@@ -6,6 +6,7 @@
 #include "views/kit/date_text.h"
 #include "views/kit/labels.h"
 #include "views/kit/layouts.h"
+#include "views/kit/message_box.h"
 #include "views/kit/scroll_areas.h"
 #include "views/kit/section_title.h"
 #include "views/kit/typography.h"
@@ -246,16 +247,11 @@ void FollowUpSection::askToRemove(QUuid id)
         Confirmations::removal(this, QStringLiteral("¿Eliminar este seguimiento?"),
                                QStringLiteral("La entrada se borrará de tu cuaderno."),
                                QStringLiteral("Eliminar seguimiento"), &remove);
-    m_confirmation = box;
-    connect(box, &QMessageBox::finished, this, [this, box, remove, id](int) {
-        const bool confirmed = box->clickedButton() == remove;
-        m_confirmation = nullptr;
-        box->deleteLater();
-        if (confirmed)
+    MessageBoxes::openHeld(m_confirmation, box, this, [this, remove, id](QAbstractButton* chosen) {
+        if (chosen == remove)
             m_store->removeFollowUp(id);
         m_field->setFocus(Qt::OtherFocusReason);
     });
-    box->open();
 }
 
 bool FollowUpSection::eventFilter(QObject* watched, QEvent* event)

@@ -3,13 +3,14 @@
 #include "model/follow_up.h"
 
 #include <QList>
+#include <QMessageBox>
+#include <QPointer>
 #include <QUuid>
 #include <QWidget>
 #include <optional>
 
 class AppStore;
 class QLabel;
-class QMessageBox;
 class QPlainTextEdit;
 class QVBoxLayout;
 class ActionButton;
@@ -54,5 +55,5 @@ private:
     QPlainTextEdit* m_field;
     ActionButton* m_add;
     QPlainTextEdit* m_editor = nullptr;
-    QMessageBox* m_confirmation = nullptr;
+    QPointer<QMessageBox> m_confirmation;
 };
