@@ -14,7 +14,8 @@ struct FollowUp;
 
 // One member of a record as the files name it, bound to the place of its value in one
 // record. Both readers of the state file (the strict one that explains faults and the fast
-// one) walk the same fields, so a record's keys and types are written down once.
+// one) and the JSON writer walk the same fields, so a record's keys and types are written
+// down once.
 struct JsonField {
     using Place = std::variant<QString*, bool*, double*, qint64*, QUuid*, Spread*, Topic*,
                                QList<QString>*, QList<DrawnCard>*, QList<FollowUp>*>;

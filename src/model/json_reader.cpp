@@ -318,12 +318,14 @@ bool JsonReader::read(const JsonFields& fields)
     for (const JsonField& field : fields) {
         std::visit(Overloaded{
                        [&](QList<QString>* into) {
-                           items(field, *into, [&](const QJsonValue& item, const QString& name) {
-                               if (!item.isString())
-                                   fail(name + QStringLiteral(" debe ser un texto"));
-                               return item.isString() ? std::optional(item.toString())
-                                                      : std::nullopt;
-                           });
+                           items(field, *into,
+                                 [&](const QJsonValue& item,
+                                     const QString& name) -> std::optional<QString> {
+                                     if (item.isString())
+                                         return item.toString();
+                                     fail(name + QStringLiteral(" debe ser un texto"));
+                                     return std::nullopt;
+                                 });
                        },
                        [&](QList<DrawnCard>* into) { items(field, *into, &DrawnCard::fromJson); },
                        [&](QList<FollowUp>* into) { items(field, *into, &FollowUp::fromJson); },

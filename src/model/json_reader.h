@@ -21,36 +21,8 @@ public:
     // objeto JSON.".
     JsonReader(const QJsonValue& value, QString where, QString* error);
 
-    std::optional<QString> string(const QString& key);
-    std::optional<qint64> integer(const QString& key);
-    std::optional<double> number(const QString& key);
-    std::optional<bool> boolean(const QString& key);
     std::optional<QJsonObject> object(const QString& key);
     std::optional<QJsonArray> array(const QString& key);
-    std::optional<QUuid> uuid(const QString& key);
-
-    // A key that may be left out: its value read by `read` when present, `fallback` when not.
-    template <class T>
-    std::optional<T> optional(const QString& key,
-                              std::optional<T> (JsonReader::*read)(const QString&), T fallback)
-    {
-        if (!m_failed && !m_object.contains(key))
-            return fallback;
-        return (this->*read)(key);
-    }
-
-    // An enumeration given by its raw text; `fromRaw` maps the exact text to a case.
-    template <class Enum, class FromRaw>
-    std::optional<Enum> enumeration(const QString& key, FromRaw fromRaw)
-    {
-        const std::optional<QString> text = string(key);
-        if (!text)
-            return std::nullopt;
-        const std::optional<Enum> value = fromRaw(*text);
-        if (!value)
-            invalidValue(key, *text);
-        return value;
-    }
 
     // Reads every field in order, then the items of the lists (so that a missing key is
     // reported before a fault inside a list). False at the first failure.
@@ -66,9 +38,25 @@ public:
     }
 
     bool failed() const { return m_failed; }
-    const QString& where() const { return m_where; }
 
 private:
+    std::optional<QString> string(const QString& key);
+    std::optional<qint64> integer(const QString& key);
+    std::optional<double> number(const QString& key);
+    std::optional<bool> boolean(const QString& key);
+    std::optional<QUuid> uuid(const QString& key);
+    // An enumeration given by its raw text; `fromRaw` maps the exact text to a case.
+    template <class Enum, class FromRaw>
+    std::optional<Enum> enumeration(const QString& key, FromRaw fromRaw)
+    {
+        const std::optional<QString> text = string(key);
+        if (!text)
+            return std::nullopt;
+        const std::optional<Enum> value = fromRaw(*text);
+        if (!value)
+            invalidValue(key, *text);
+        return value;
+    }
     std::optional<QJsonValue> value(const QString& key);
     // The value at `key` when `accepts` takes it; otherwise a failure saying it "debe ser
     // <expected>".
