@@ -308,9 +308,7 @@ void HistoryDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setRenderHint(QPainter::Antialiasing, true);
 
     // The row's panel: a translucent material over the window.
-    painter->setPen(QPen(Material::edge(palette), 1));
-    painter->setBrush(Material::fill(palette));
-    painter->drawRoundedRect(g.card.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    Material::drawPanel(*painter, g.card, cornerRadius, palette);
     if (focused) {
         painter->setPen(QPen(Typography::withAlpha(Typography::accent(), 0.55), 2));
         painter->setBrush(Qt::NoBrush);

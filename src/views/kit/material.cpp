@@ -2,6 +2,8 @@
 
 #include "views/kit/typography.h"
 
+#include <QPainter>
+
 namespace Material {
 
 QColor fill(const QPalette& palette)
@@ -15,6 +17,13 @@ QColor fill(const QPalette& palette)
 QColor edge(const QPalette& palette)
 {
     return Typography::withAlpha(palette.color(QPalette::WindowText), 0.09);
+}
+
+void drawPanel(QPainter& painter, const QRectF& rect, qreal radius, const QPalette& palette)
+{
+    painter.setPen(QPen(edge(palette), 1));
+    painter.setBrush(fill(palette));
+    painter.drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
 } // namespace Material

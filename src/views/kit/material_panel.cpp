@@ -8,7 +8,5 @@ void MaterialPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(Material::edge(palette()), 1));
-    painter.setBrush(Material::fill(palette()));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), m_radius, m_radius);
+    Material::drawPanel(painter, rect(), m_radius, palette());
 }
