@@ -84,6 +84,21 @@ void pages()
              QStringLiteral("96-pagina-pasado-presente-futuro"));
 }
 
+// Imports `folder` into the journal shown by `view` and pictures the message that answers.
+void importInto(Journal& journal, QWidget& view, const QString& folder, const QString& name)
+{
+    JournalCommands commands(journal.store.get(), &view, {});
+    commands.importFrom(folder);
+    QMessageBox* box = commands.messageBox();
+    if (!box) {
+        fail(name + QStringLiteral(": no message"));
+        return;
+    }
+    show(*box, box->sizeHint());
+    saveWithDialog(&view, box, name, 2.0);
+    box->reject();
+}
+
 void dialogs()
 {
     QList<Reading> history;
@@ -120,15 +135,7 @@ void dialogs()
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0)
             fail(QStringLiteral("98-importar-con-fallos: cannot write the files"));
     }
-    JournalCommands commands(journal.store.get(), &view, {});
-    commands.importFrom(folder.path());
-    if (QMessageBox* box = commands.messageBox()) {
-        show(*box, box->sizeHint());
-        saveWithDialog(&view, box, QStringLiteral("98-importar-con-fallos"), 2.0);
-        box->reject();
-    } else {
-        fail(QStringLiteral("98-importar-con-fallos: no message"));
-    }
+    importInto(journal, view, folder.path(), QStringLiteral("98-importar-con-fallos"));
     // Importing from a journal that has them already, with one changed since.
     Journal other(history);
     history[4].notes = QStringLiteral("Escrito en el otro equipo.");
@@ -141,15 +148,8 @@ void dialogs()
                                    dir.filePath(QStringLiteral("state.json")));
     HistoryView otherView(other.store.get());
     show(otherView, QSize(900, 700));
-    JournalCommands again(other.store.get(), &otherView, {});
-    again.importFrom(dir.filePath(QStringLiteral("otro")));
-    if (QMessageBox* box = again.messageBox()) {
-        show(*box, box->sizeHint());
-        saveWithDialog(&otherView, box, QStringLiteral("99-importacion-terminada"), 2.0);
-        box->reject();
-    } else {
-        fail(QStringLiteral("99-importacion-terminada: no summary"));
-    }
+    importInto(other, otherView, dir.filePath(QStringLiteral("otro")),
+               QStringLiteral("99-importacion-terminada"));
 }
 
 } // namespace
